@@ -1,0 +1,162 @@
+#include "app/text_window_properties.hpp"
+
+#include <cstdint>
+#include <limits>
+#include <string_view>
+
+#include "framework/colour.hpp"
+#include "framework/property_string.hpp"
+
+namespace TextWindowProperties {
+
+namespace {
+
+using framework::Colour;
+using framework::PropertyStringWriter;
+
+constexpr Colour kWhite = Colour::FromRgb(0xFFFFFF);
+constexpr Colour kBlack = Colour::FromRgb(0x000000);
+
+// A control that is not part of a control array.
+constexpr std::int32_t kNoControlArray = std::numeric_limits<std::int32_t>::min();
+
+// Both text windows open at 600 x 400, shrink to 64 x 64 at least, and have no maximise button.
+std::string TextWindow(std::string_view title) {
+  PropertyStringWriter w;
+  w.Int32("Placement", 0)
+      .Int32("Width", 600)
+      .Int32("Height", 400)
+      .Int32("MinWidth", 64)
+      .Int32("MinHeight", 64)
+      .Int32("MaxWidth", 32000)
+      .Int32("MaxHeight", 32000)
+      .Int32("Frame", 0)
+      .Boolean("Composite", false)
+      .Boolean("HasBackColor", false)
+      .Colour("BackColor", kWhite)
+      .String("Title", title)
+      .Boolean("Visible", true)
+      .Boolean("FullScreen", false)
+      .Boolean("MenuBarVisible", true)
+      .Boolean("CloseButton", true)
+      .Boolean("Resizeable", true)
+      .Boolean("LiveResize", true)
+      .Boolean("MaximizeButton", false)
+      .Boolean("MinimizeButton", true)
+      .Int32("MacProcID", 0);
+  return w.Bytes();
+}
+
+// The read-only text area `tResult` that fills a text window: 20 pixels from the left and right
+// edges, 366 high, locked to all four edges so that it follows the window.
+std::string ResultTextArea(std::int32_t top, bool scrollbar_horizontal, std::string_view text) {
+  PropertyStringWriter w;
+  w.String("Name", "tResult")
+      .Int32("Index", kNoControlArray)
+      .Int32("Left", 20)
+      .Int32("Top", top)
+      .Int32("Width", 560)
+      .Int32("Height", 366)
+      .Boolean("LockLeft", true)
+      .Boolean("LockTop", true)
+      .Boolean("LockRight", true)
+      .Boolean("LockBottom", true)
+      .Int32("TabPanelIndex", 0)
+      .Int32("TabIndex", 0)
+      .Boolean("TabStop", true)
+      .Boolean("Border", true)
+      .Boolean("Multiline", true)
+      .Boolean("ScrollbarHorizontal", scrollbar_horizontal)
+      .Boolean("ScrollbarVertical", true)
+      .Boolean("Styled", true)
+      .Boolean("UseFocusRing", true)
+      .Colour("TextColor", kBlack)
+      .Colour("BackColor", kWhite)
+      .Boolean("Enabled", true)
+      .String("Format", "")
+      .Boolean("Visible", true)
+      .String("HelpTag", "")
+      .Boolean("AutoDeactivate", true)
+      .Boolean("HideSelection", true)
+      .String("TextFont", "System")
+      .Boolean("Bold", false)
+      .Boolean("Italic", false)
+      .Boolean("Underline", false)
+      .String("Text", text)
+      .String("Mask", "")
+      .Boolean("ReadOnly", true)
+      .Int32("LimitText", 0)
+      .Boolean("AcceptTabs", true)
+      .Int32("Alignment", 0)
+      .Boolean("AutomaticallyCheckSpelling", true)
+      .String("DataSource", "")
+      .String("DataField", "");
+  return w.Bytes();
+}
+
+}  // namespace
+
+std::string CaliculateWindowProperties() { return TextWindow("計算結果"); }
+
+std::string CaliculateResultProperties() {
+  return ResultTextArea(/*top=*/14, /*scrollbar_horizontal=*/true, /*text=*/"");
+}
+
+std::string KeplarWindowProperties() { return TextWindow("Keplar方程式"); }
+
+std::string KeplarResultProperties() {
+  return ResultTextArea(/*top=*/0, /*scrollbar_horizontal=*/false, KeplarExplanationText());
+}
+
+std::string KeplarExplanationText() {
+  const std::string rule(99, '-');
+  // One entry per line; the listings' bodies start with a TAB. The lines are joined with a CR, the
+  // line break of every multi-line text in this program.
+  const std::string_view lines[] = {
+      /*  1 */ "Keplar方程式のアルゴリズムの説明",
+      /*  2 */ "以下のリストは、ある開発ツールのプログラム表記で書かれていますが、「Dim」が変数の型を"
+               "宣言するものであることが分かれば、その表記をご存じない方でもおおよそ理解できると思います。",
+      /*  3 */ "無限ループの場合と、再帰を利用した場合を掲載します。",
+      /*  4 */ "引数は下記の通りです。",
+      /*  5 */ "Keplar( e As Double, l As Double, u As Double, s As Integer ) As Double",
+      /*  6 */ "e:離心率",
+      /*  7 */ "l:平均近点角",
+      /*  8 */ "u:離心近点角",
+      /*  9 */ "s:小数点以下桁数（有効数値ではありません。）",
+      /* 10 */ "下記の通り、u=lとして呼び出します。",
+      /* 11 */ "u = Keplar( e, l , l, s )",
+      /* 12 */ rule,
+      /* 13 */ "1.無限ループの場合。（本プログラムはこれを採用）",
+      /* 14 */ rule,
+      /* 15 */ "Dim du As Double",
+      /* 16 */ "",
+      /* 17 */ "Do",
+      /* 18 */ "\tdu = ( l - u + e * Sin( u ) ) / ( 1 - e * Cos( u ) )",
+      /* 19 */ "\tu = u + du",
+      /* 20 */ "Loop until Round( Abs( du * Pow( 10, s ) ) ) = 0",
+      /* 21 */ "return u",
+      /* 22 */ rule,
+      /* 23 */ "2.再帰を使った場合。（但し、離心率が1に近い場合にスタックオーバーフローになる可能性が"
+               "有ります。）",
+      /* 24 */ rule,
+      /* 25 */ "Dim du As Double",
+      /* 26 */ "",
+      /* 27 */ "du = ( l - u + e * Sin( u ) ) / ( 1 - e * Cos( u ) )",
+      /* 28 */ "if Round( Abs( du * Pow( 10, s ) ) ) = 0 then",
+      /* 29 */ "\treturn u",
+      /* 30 */ "else",
+      /* 31 */ "\treturn Keplar( e, l, u + du, s )",
+      /* 32 */ "end if",
+  };
+  static_assert(sizeof lines / sizeof lines[0] == 32);
+
+  std::string text;
+  for (std::string_view line : lines) {
+    text.append(line);
+    text += '\r';
+  }
+  text.pop_back();  // no line break after the last line
+  return text;
+}
+
+}  // namespace TextWindowProperties
