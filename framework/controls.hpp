@@ -1,0 +1,179 @@
+#pragma once
+
+// The control classes that windows hold. Each lists, above it, the properties its property
+// strings may set (besides those of its base class).
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "framework/colour.hpp"
+#include "framework/rect_control.hpp"
+
+namespace framework {
+
+class Graphics;
+
+// A white or coloured area with a frame.
+//   TabIndex... from RectControl; FillColor TopLeftColor BottomRightColor (colour), BorderWidth (Int32)
+class Rectangle : public RectControl {
+ public:
+  Rectangle();
+  std::vector<std::string_view> EventNames() const override { return {}; }
+  Colour FillColor() const;
+  std::int32_t BorderWidth() const;
+  Colour TopLeftColor() const;
+  Colour BottomRightColor() const;
+};
+
+// A drawing surface. Event: Paint(canvas, graphics, areas).
+//   TabStop UseFocusRing AcceptFocus AcceptTabs DoubleBuffer EraseBackground (Boolean)
+class Canvas : public RectControl {
+ public:
+  Canvas();
+  std::vector<std::string_view> EventNames() const override { return {"Paint"}; }
+  bool AcceptFocus() const;
+
+  // The canvas's own drawing surface: during a Paint event the surface being painted; outside
+  // one, a surface that keeps nothing (drawing is retained only through Paint).
+  framework::Graphics& Graphics();
+
+  // Platform entry point: paint the canvas on `graphics`, raising Paint.
+  void Paint(framework::Graphics& graphics, const std::vector<Rect>& areas);
+
+ private:
+  framework::Graphics* m_painting = nullptr;
+};
+
+// Event: Action.
+//   TabStop Default Cancel Bold Italic Underline (Boolean), Caption TextFont (String), ButtonStyle (Int32)
+class PushButton : public TextControl {
+ public:
+  PushButton();
+  std::vector<std::string_view> EventNames() const override { return {"Action"}; }
+  const std::string& Caption() const;
+  void SetCaption(std::string_view caption);
+  bool Default() const;
+  void SetDefault(bool value);
+  bool Cancel() const;
+
+  // User action: a click (or Return/Escape through the window). Ignored unless the button accepts
+  // user actions.
+  void Press();
+};
+
+// Static text.
+//   Text (String), TextAlign (Int32: 0 left, 1 centre, 2 right), TextColor (colour),
+//   Multiline Selectable Transparent (Boolean), DataSource DataField (String)
+class Label : public TextControl {
+ public:
+  Label();
+  std::vector<std::string_view> EventNames() const override { return {}; }
+  const std::string& Text() const;
+  void SetText(std::string_view text);
+  std::int32_t TextAlign() const;
+  Colour TextColor() const;
+};
+
+// One line of editable text.
+//   TabStop Border Password UseFocusRing ReadOnly AcceptTabs AutomaticallyCheckSpelling (Boolean),
+//   TextColor BackColor (colour), Format CueText Text Mask DataSource DataField (String),
+//   LimitText Alignment (Int32: 0 default, 1 left, 2 centre, 3 right)
+class TextField : public TextControl {
+ public:
+  TextField();
+  std::vector<std::string_view> EventNames() const override { return {}; }
+  const std::string& Text() const;
+  void SetText(std::string_view text);
+  bool ReadOnly() const;
+  std::int32_t Alignment() const;
+
+  // User action: the user edited the text to `text`. Ignored unless the field accepts user
+  // actions and is not read-only.
+  void Type(std::string_view text);
+};
+
+// Multi-line text; line breaks are CR.
+//   TabStop Border Multiline ScrollbarHorizontal ScrollbarVertical Styled UseFocusRing HideSelection
+//   ReadOnly AcceptTabs AutomaticallyCheckSpelling (Boolean), TextColor BackColor (colour),
+//   Format Text Mask DataSource DataField (String), LimitText Alignment (Int32)
+//   LineSpacing (Double) is set by code only.
+class TextArea : public TextControl {
+ public:
+  TextArea();
+  std::vector<std::string_view> EventNames() const override { return {}; }
+  const std::string& Text() const;
+  void SetText(std::string_view text);
+  bool ReadOnly() const;
+  bool ScrollbarHorizontal() const;
+  bool ScrollbarVertical() const;
+  double LineSpacing() const { return m_line_spacing; }
+  void SetLineSpacing(double spacing);
+
+  // User action: as TextField::Type.
+  void Type(std::string_view text);
+
+ private:
+  double m_line_spacing = 1.0;
+};
+
+// Event: ValueChanged, raised whenever Value really changes, by the user or by code.
+//   TabStop LiveScroll (Boolean), Minimum Value Maximum LineStep PageStep TickStyle (Int32)
+// Value is kept within [Minimum, Maximum]; while a property string is being applied the clamp
+// waits for the whole string, whose entries come in the order Minimum, Value, Maximum.
+class Slider : public RectControl {
+ public:
+  Slider();
+  std::vector<std::string_view> EventNames() const override { return {"ValueChanged"}; }
+  std::int32_t Minimum() const;
+  std::int32_t Maximum() const;
+  std::int32_t Value() const;
+  void SetValue(std::int32_t value);
+  std::int32_t LineStep() const;
+  std::int32_t PageStep() const;
+  bool LiveScroll() const;
+
+  // User action: the thumb moved to `value` (clamped). Ignored unless the slider accepts user actions.
+  void MoveTo(std::int32_t value);
+
+ protected:
+  void PropertyChanged(std::string_view name) override;
+  PropertyValue CheckedValue(std::string_view name, PropertyValue value) const override;
+  void PropertyStringBegins() override;
+  void PropertyStringApplied() override;
+
+ private:
+  // `value` within [Minimum, Maximum]; Minimum when the range is empty (Minimum > Maximum).
+  std::int32_t Clamped(std::int32_t value) const;
+
+  std::int32_t m_value_before_string = 0;
+};
+
+// Event: Action, raised whenever Value really changes, by the user or by code.
+//   TabStop (Boolean), Caption TextFont DataSource DataField (String), State (Int32: 0 unchecked,
+//   1 checked, 2 mixed), Value (Boolean). State and Value are kept in step.
+class CheckBox : public TextControl {
+ public:
+  CheckBox();
+  std::vector<std::string_view> EventNames() const override { return {"Action"}; }
+  const std::string& Caption() const;
+  bool Value() const;
+  void SetValue(bool value);
+  std::int32_t State() const;
+
+  // User action: a click toggles the check. Ignored unless the box accepts user actions.
+  void Toggle();
+
+ protected:
+  void PropertyChanged(std::string_view name) override;
+  // State is 0, 1 or 2.
+  PropertyValue CheckedValue(std::string_view name, PropertyValue value) const override;
+  void PropertyStringBegins() override;
+  void PropertyStringApplied() override;
+
+ private:
+  bool m_value_before_string = false;
+};
+
+}  // namespace framework

@@ -1,0 +1,266 @@
+#include "framework/headless/headless_platform.hpp"
+
+// The headless platform keeps every model object it hears of weakly: a window or a control that
+// goes away simply drops out of its queues and records.
+//
+// The virtual clock. A running timer has a due time. AdvanceClock delivers, in order of due time
+// (ties in the order the timers were scheduled), every tick that falls due up to the new time, so a
+// jump over k periods gives k ticks, exactly as k steps of one period would. A tick is delivered at
+// its due time, or later if a handler already moved the clock past it; the next due time is always
+// the delivery time plus the effective period. So when a handler moves the clock on (a slow handler,
+// in virtual time), the ticks that fell due meanwhile come as one late tick, never as a burst. A
+// handler that advances the clock only moves the time: ticks are delivered one at a time by the
+// outermost AdvanceClock, as an event loop would.
+
+#include <algorithm>
+#include <deque>
+#include <limits>
+#include <utility>
+
+#include "framework/controls.hpp"
+#include "framework/menu_item.hpp"
+#include "framework/runtime.hpp"
+#include "framework/runtime_exception.hpp"
+#include "framework/timer.hpp"
+#include "framework/window.hpp"
+
+namespace framework {
+
+namespace {
+
+struct ScheduledTimer {
+  std::weak_ptr<Control> timer;
+  const Timer* address = nullptr;
+  // A timer that belonged to a window stops with that window's close.
+  std::weak_ptr<Window> window;
+  bool had_window = false;
+  std::int64_t due_ms = 0;
+  std::uint64_t order = 0;
+};
+
+struct PaintRecord {
+  std::weak_ptr<Control> canvas;
+  std::vector<DrawnPrimitive> primitives;
+  std::int32_t count = 0;
+};
+
+struct ShownRecord {
+  std::weak_ptr<Window> window;
+  std::int32_t count = 0;
+};
+
+const std::vector<DrawnPrimitive>& NoPrimitives() {
+  static const std::vector<DrawnPrimitive> none;
+  return none;
+}
+
+}  // namespace
+
+struct HeadlessPlatform::Impl {
+  std::vector<ScheduledTimer> timers;
+  std::uint64_t next_order = 0;
+  bool delivering_ticks = false;
+
+  std::vector<std::weak_ptr<Control>> repaints;
+  std::map<const Canvas*, PaintRecord> paints;
+  std::map<const Window*, ShownRecord> shown;
+  std::deque<std::function<void()>> work;
+
+  void DropExpiredTimers() {
+    std::erase_if(timers, [](const ScheduledTimer& entry) { return entry.timer.expired(); });
+  }
+
+  ScheduledTimer* Find(const Timer& timer) {
+    DropExpiredTimers();
+    for (auto& entry : timers) {
+      if (entry.address == &timer) return &entry;
+    }
+    return nullptr;
+  }
+
+  void Schedule(Timer& timer, std::int64_t now_ms) {
+    std::weak_ptr<Control> weak = timer.weak_from_this();
+    if (weak.expired()) {
+      throw RuntimeException("the headless platform schedules only timers owned by a std::shared_ptr");
+    }
+    ScheduledTimer* entry = Find(timer);
+    if (entry == nullptr) entry = &timers.emplace_back();
+    entry->timer = std::move(weak);
+    entry->address = &timer;
+    auto window = timer.WindowOrNull();
+    entry->window = window;
+    entry->had_window = window != nullptr;
+    entry->due_ms = now_ms + timer.EffectivePeriod();
+    entry->order = next_order++;
+  }
+
+  void Unschedule(const Timer& timer) {
+    std::erase_if(timers, [&timer](const ScheduledTimer& entry) { return entry.address == &timer; });
+  }
+
+  // The live timer of an entry, or null if the entry should go: the timer is gone, its window
+  // closed, or it stopped without the platform hearing of it (a Mode 1 timer after its tick).
+  static std::shared_ptr<Timer> LiveTimer(const ScheduledTimer& entry) {
+    auto control = entry.timer.lock();
+    if (!control) return nullptr;
+    if (entry.had_window) {
+      auto window = entry.window.lock();
+      if (!window || !window->IsOpen()) return nullptr;
+    }
+    auto timer = std::static_pointer_cast<Timer>(control);
+    if (!timer->IsRunning()) return nullptr;
+    return timer;
+  }
+};
+
+HeadlessPlatform::HeadlessPlatform() : m_impl(std::make_unique<Impl>()) {}
+
+HeadlessPlatform::~HeadlessPlatform() = default;
+
+void HeadlessPlatform::WindowShown(Window& window) {
+  ShownRecord& record = m_impl->shown[&window];
+  // The address may belong to a window that has gone since.
+  if (record.window.lock().get() != &window) record = ShownRecord{};
+  record.window = window.weak_from_this();
+  ++record.count;
+  // Timers that started before their window was shown were not scheduled yet.
+  for (const auto& control : window.Controls()) {
+    auto* timer = dynamic_cast<Timer*>(control.get());
+    if (timer != nullptr && timer->IsRunning() && m_impl->Find(*timer) == nullptr) {
+      m_impl->Schedule(*timer, m_now_ms);
+    }
+  }
+}
+
+void HeadlessPlatform::WindowClosed(Window& window) {
+  std::erase_if(m_impl->timers, [&window](const ScheduledTimer& entry) {
+    return entry.had_window && entry.window.lock().get() == &window;
+  });
+  std::erase_if(m_impl->repaints, [&window](const std::weak_ptr<Control>& weak) {
+    auto canvas = weak.lock();
+    return !canvas || canvas->WindowOrNull().get() == &window;
+  });
+}
+
+void HeadlessPlatform::WindowChanged(Window&) {}
+
+void HeadlessPlatform::ControlChanged(Control&) {}
+
+void HeadlessPlatform::RepaintRequested(Canvas& canvas) {
+  std::weak_ptr<Control> weak = canvas.weak_from_this();
+  if (weak.expired()) {
+    throw RuntimeException("the headless platform repaints only canvases owned by a std::shared_ptr");
+  }
+  for (const auto& pending : m_impl->repaints) {
+    if (pending.lock().get() == &canvas) return;
+  }
+  m_impl->repaints.push_back(std::move(weak));
+}
+
+void HeadlessPlatform::TimerChanged(Timer& timer) {
+  if (timer.IsRunning()) {
+    m_impl->Schedule(timer, m_now_ms);
+  } else {
+    m_impl->Unschedule(timer);
+  }
+}
+
+void HeadlessPlatform::StandardMenuAction(MenuItem& item) { m_menu_actions.push_back(item.Name()); }
+
+void HeadlessPlatform::Run() {
+  while (!m_quit && !m_impl->work.empty()) {
+    std::function<void()> work = std::move(m_impl->work.front());
+    m_impl->work.pop_front();
+    RunHandler(work);
+  }
+}
+
+void HeadlessPlatform::Quit() { m_quit = true; }
+
+void HeadlessPlatform::Post(std::function<void()> work) {
+  if (work) m_impl->work.push_back(std::move(work));
+}
+
+void HeadlessPlatform::AdvanceClock(std::int64_t ms) {
+  if (ms < 0) throw RuntimeException("AdvanceClock: the clock cannot go back");
+  if (ms > std::numeric_limits<std::int64_t>::max() / 2 - m_now_ms) {
+    throw RuntimeException("AdvanceClock: the clock would run past its range");
+  }
+  if (m_impl->delivering_ticks) {
+    m_now_ms += ms;
+    return;
+  }
+  const std::int64_t target_ms = m_now_ms + ms;
+  m_impl->delivering_ticks = true;
+  struct Done {
+    Impl& impl;
+    ~Done() { impl.delivering_ticks = false; }
+  } done{*m_impl};
+
+  for (;;) {
+    const std::int64_t limit_ms = std::max(target_ms, m_now_ms);
+    std::shared_ptr<Timer> next;
+    ScheduledTimer* next_entry = nullptr;
+    std::erase_if(m_impl->timers, [](const ScheduledTimer& entry) { return Impl::LiveTimer(entry) == nullptr; });
+    for (auto& entry : m_impl->timers) {
+      if (entry.due_ms > limit_ms) continue;
+      if (next_entry == nullptr || entry.due_ms < next_entry->due_ms ||
+          (entry.due_ms == next_entry->due_ms && entry.order < next_entry->order)) {
+        next_entry = &entry;
+      }
+    }
+    if (next_entry == nullptr) break;
+    next = Impl::LiveTimer(*next_entry);
+    m_now_ms = std::max(m_now_ms, next_entry->due_ms);
+    // Set before the tick: a handler that changes the timer reschedules it from here.
+    next_entry->due_ms = m_now_ms + next->EffectivePeriod();
+    RunHandler([&next] { next->Tick(); });
+  }
+  m_now_ms = std::max(m_now_ms, target_ms);
+}
+
+void HeadlessPlatform::FlushRepaints() {
+  std::erase_if(m_impl->paints, [](const auto& item) { return item.second.canvas.expired(); });
+  // Repaints asked for while these paint wait for the next flush.
+  std::vector<std::weak_ptr<Control>> queue = std::move(m_impl->repaints);
+  m_impl->repaints.clear();
+  for (const auto& weak : queue) {
+    auto control = weak.lock();
+    auto* canvas = dynamic_cast<Canvas*>(control.get());
+    if (canvas == nullptr) continue;
+    if (auto window = canvas->WindowOrNull(); window && !window->IsOpen()) continue;
+    RecordingGraphics graphics;
+    const std::vector<Rect> areas{Rect{0, 0, canvas->Width(), canvas->Height()}};
+    RunHandler([canvas, &graphics, &areas] { canvas->Paint(graphics, areas); });
+    PaintRecord& record = m_impl->paints[canvas];
+    if (record.canvas.lock() != control) record = PaintRecord{};
+    record.canvas = control;
+    record.primitives = graphics.Primitives();
+    ++record.count;
+  }
+}
+
+std::size_t HeadlessPlatform::PendingRepaints() const {
+  return static_cast<std::size_t>(std::count_if(m_impl->repaints.begin(), m_impl->repaints.end(),
+                                                [](const std::weak_ptr<Control>& weak) { return !weak.expired(); }));
+}
+
+const std::vector<DrawnPrimitive>& HeadlessPlatform::LastPaint(const Canvas& canvas) const {
+  auto found = m_impl->paints.find(&canvas);
+  if (found == m_impl->paints.end() || found->second.canvas.lock().get() != &canvas) return NoPrimitives();
+  return found->second.primitives;
+}
+
+std::int32_t HeadlessPlatform::PaintCount(const Canvas& canvas) const {
+  auto found = m_impl->paints.find(&canvas);
+  if (found == m_impl->paints.end() || found->second.canvas.lock().get() != &canvas) return 0;
+  return found->second.count;
+}
+
+std::int32_t HeadlessPlatform::WindowShownCount(const Window& window) const {
+  auto found = m_impl->shown.find(&window);
+  if (found == m_impl->shown.end() || found->second.window.lock().get() != &window) return 0;
+  return found->second.count;
+}
+
+}  // namespace framework

@@ -1,0 +1,111 @@
+#include "framework/property_holder.hpp"
+
+#include <typeinfo>
+#include <utility>
+
+#include "framework/runtime_exception.hpp"
+
+namespace framework {
+
+namespace {
+
+// The variant's alternatives are declared in the order of PropertyType.
+PropertyType TypeOf(const PropertyValue& value) { return static_cast<PropertyType>(value.index()); }
+
+const char* TypeName(PropertyType type) {
+  switch (type) {
+    case PropertyType::Int32:
+      return "Int32";
+    case PropertyType::Boolean:
+      return "Boolean";
+    case PropertyType::Colour:
+      return "colour";
+    case PropertyType::String:
+      return "String";
+  }
+  return "?";
+}
+
+}  // namespace
+
+bool PropertyHolder::HasProperty(std::string_view name) const {
+  return m_values.find(name) != m_values.end();
+}
+
+const PropertyValue& PropertyHolder::Property(std::string_view name) const {
+  auto found = m_values.find(name);
+  if (found == m_values.end()) {
+    throw NilObjectException(Description() + " has no property named \"" + std::string(name) + "\"");
+  }
+  return found->second;
+}
+
+std::optional<PropertyType> PropertyHolder::ValueType() const {
+  auto found = m_values.find(std::string_view("Value"));
+  if (found == m_values.end()) return std::nullopt;
+  return TypeOf(found->second);
+}
+
+void PropertyHolder::SetProperty(std::string_view name, const PropertyValue& value) { Set(name, value); }
+
+std::string PropertyHolder::Description() const { return ClassNameOf(typeid(*this)); }
+
+void PropertyHolder::Define(std::string_view name, PropertyValue initial) {
+  // A second definition would silently replace the base class's default: a fault of the class.
+  if (!m_values.emplace(std::string(name), std::move(initial)).second) {
+    throw RuntimeException("the property \"" + std::string(name) + "\" is defined twice");
+  }
+}
+
+bool PropertyHolder::Set(std::string_view name, PropertyValue value) {
+  auto found = m_values.find(name);
+  if (found == m_values.end()) {
+    throw NilObjectException(Description() + " has no property named \"" + std::string(name) + "\"");
+  }
+  if (value.index() != found->second.index()) {
+    throw IllegalCastException("the property \"" + found->first + "\" of " + Description() + " is " +
+                               TypeName(TypeOf(found->second)) + ", not " + TypeName(TypeOf(value)));
+  }
+  value = CheckedValue(found->first, std::move(value));
+  if (value == found->second) return false;
+  found->second = std::move(value);
+  // The map's own key: it outlives whatever the caller's name pointed into.
+  PropertyChanged(found->first);
+  return true;
+}
+
+PropertyValue PropertyHolder::CheckedValue(std::string_view, PropertyValue value) const { return value; }
+
+void SetProperties(PropertyTarget& target, std::string_view properties) {
+  auto* holder = dynamic_cast<PropertyHolder*>(&target);
+  if (holder == nullptr) {
+    ApplyPropertyString(properties, target);
+    return;
+  }
+  // Kept and put back, so that a string applied from within another one's hooks cannot end the
+  // outer string's batch early.
+  const bool outer = holder->m_applying_string;
+  holder->m_applying_string = true;
+  try {
+    holder->PropertyStringBegins();
+    ApplyPropertyString(properties, target);
+  } catch (...) {
+    // The entries set before the fault stay set, so the object must still be made consistent.
+    // The fault in the string is the one to report, not a second one it set off.
+    try {
+      holder->PropertyStringApplied();
+    } catch (...) {
+    }
+    holder->m_applying_string = outer;
+    throw;
+  }
+  try {
+    holder->PropertyStringApplied();
+  } catch (...) {
+    holder->m_applying_string = outer;
+    throw;
+  }
+  holder->m_applying_string = outer;
+}
+
+}  // namespace framework

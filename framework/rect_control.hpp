@@ -1,0 +1,101 @@
+#pragma once
+
+// A visible control: a rectangle in its window's content area, with edge locks, a help tag and
+// an enabled state.
+//
+// Properties (every class below adds its own):
+//   Left Top Width Height (Int32, pixels in the window's content area)
+//   LockLeft LockTop LockRight LockBottom (Boolean)
+//   TabIndex TabPanelIndex (Int32), Visible Enabled AutoDeactivate (Boolean),
+//   HelpTag InitialParent (String)
+
+#include <cstdint>
+#include <string>
+
+#include "framework/control.hpp"
+
+namespace framework {
+
+struct Rect {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+
+  friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+class RectControl : public Control {
+ public:
+  RectControl();
+
+  std::int32_t Left() const;
+  std::int32_t Top() const;
+  std::int32_t Width() const;
+  std::int32_t Height() const;
+  Rect Bounds() const;
+  void SetLeft(std::int32_t value);
+  void SetTop(std::int32_t value);
+  void SetWidth(std::int32_t value);
+  void SetHeight(std::int32_t value);
+
+  bool LockLeft() const;
+  bool LockTop() const;
+  bool LockRight() const;
+  bool LockBottom() const;
+
+  bool Enabled() const;
+  void SetEnabled(bool value);
+  bool Visible() const;
+  void SetVisible(bool value);
+  // Lines of a help tag are separated by CR.
+  const std::string& HelpTag() const;
+  std::int32_t TabIndex() const;
+  const std::string& InitialParent() const;
+
+  // The rectangle the control has at its window's design size; the edge locks place the control
+  // relative to it whenever the window's size changes.
+  Rect DesignBounds() const { return m_design; }
+
+  // Asks the platform to repaint the control (a Canvas then gets a Paint event later).
+  void Refresh(bool erase_background = true);
+
+  // Whether a user action can reach the control: it and its window are enabled and shown.
+  bool AcceptsUserAction() const;
+
+ protected:
+  void PropertyChanged(std::string_view name) override;
+
+ private:
+  friend class Window;
+  // Places the control for a window of `width` x `height` whose design size is
+  // `design_width` x `design_height`: a locked edge keeps its distance to the same window edge,
+  // opposite locks stretch the control (never below an empty size), and an axis with neither lock
+  // keeps its design position.
+  void ApplyEdgeLocks(std::int32_t design_width, std::int32_t design_height, std::int32_t width,
+                      std::int32_t height);
+  // Takes the current rectangle as the design rectangle (at the end of window construction, and
+  // when code moves the control later).
+  void CaptureDesignBounds(std::int32_t window_dx, std::int32_t window_dy);
+
+  Rect m_design;
+  bool m_placing = false;  // true while the edge locks move the control
+};
+
+// Labels, text fields, push buttons, check boxes and text areas: a font in a text unit.
+//   TextFont (String), Bold Italic Underline (Boolean); TextUnit is set by code only.
+class TextControl : public RectControl {
+ public:
+  TextControl();
+  std::int32_t TextUnit() const { return m_text_unit; }
+  void SetTextUnit(std::int32_t unit);
+  const std::string& TextFont() const;
+  bool Bold() const;
+  bool Italic() const;
+  bool Underline() const;
+
+ private:
+  std::int32_t m_text_unit = 0;
+};
+
+}  // namespace framework

@@ -1,0 +1,76 @@
+#include "framework/timer.hpp"
+
+#include <algorithm>
+
+#include "framework/platform.hpp"
+#include "framework/runtime.hpp"
+#include "framework/runtime_exception.hpp"
+#include "framework/window.hpp"
+
+namespace framework {
+
+namespace {
+constexpr std::int32_t kModeOff = 0;
+constexpr std::int32_t kModeSingle = 1;
+constexpr std::int32_t kModeMultiple = 2;
+}  // namespace
+
+Timer::Timer() {
+  Define("Mode", kModeMultiple);
+  Define("Period", std::int32_t{1000});
+}
+
+std::int32_t Timer::Mode() const { return Get<std::int32_t>("Mode"); }
+void Timer::SetMode(std::int32_t mode) { Set("Mode", mode); }
+std::int32_t Timer::Period() const { return Get<std::int32_t>("Period"); }
+void Timer::SetPeriod(std::int32_t period_ms) { Set("Period", period_ms); }
+bool Timer::Enabled() const { return m_enabled; }
+
+void Timer::SetEnabled(bool enabled) {
+  if (enabled == m_enabled) return;
+  m_enabled = enabled;
+  NotifyTimerChanged();
+}
+
+std::int32_t Timer::EffectivePeriod() const { return std::max(Period(), std::int32_t{1}); }
+
+bool Timer::IsRunning() const {
+  if (!m_enabled || Mode() == kModeOff) return false;
+  // A timer ticks for its window only while the window is open.
+  auto window = WindowOrNull();
+  return window && window->IsOpen();
+}
+
+void Timer::Reset() { NotifyTimerChanged(); }
+
+void Timer::Tick() {
+  if (!IsRunning()) return;
+  // Turned off before the handler runs, so that a handler may arm the timer again.
+  if (Mode() == kModeSingle) SetMode(kModeOff);
+  RaiseEvent("Action");
+}
+
+void Timer::PropertyChanged(std::string_view /*name*/) {
+  // Mode and Period are all a timer has; both change its schedule.
+  NotifyTimerChanged();
+}
+
+PropertyValue Timer::CheckedValue(std::string_view name, PropertyValue value) const {
+  if (name == "Mode") {
+    const std::int32_t mode = std::get<std::int32_t>(value);
+    if (mode != kModeOff && mode != kModeSingle && mode != kModeMultiple) {
+      throw RuntimeException(Description() + ": Mode " + std::to_string(mode) +
+                             " is none of 0 (off), 1 (single) and 2 (multiple)");
+    }
+  }
+  return Control::CheckedValue(name, std::move(value));
+}
+
+void Timer::NotifyTimerChanged() {
+  if (!RuntimeIsRunning()) return;
+  auto window = WindowOrNull();
+  if (!window || !window->IsShown()) return;
+  CurrentPlatform().TimerChanged(*this);
+}
+
+}  // namespace framework

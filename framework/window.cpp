@@ -1,0 +1,261 @@
+#include "framework/window.hpp"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+#include "framework/control.hpp"
+#include "framework/controls.hpp"
+#include "framework/platform.hpp"
+#include "framework/rect_control.hpp"
+#include "framework/runtime.hpp"
+
+namespace framework {
+
+namespace {
+
+// Within [minimum, maximum]; the minimum when the range is empty (a string may hold any sizes).
+std::int32_t ClampSize(std::int32_t size, std::int32_t minimum, std::int32_t maximum) {
+  return std::max(minimum, std::min(size, maximum));
+}
+
+// How far a size is from the design size; sizes may be anything an Int32 holds.
+std::int32_t Delta(std::int32_t size, std::int32_t design) {
+  const std::int64_t delta = std::int64_t{size} - design;
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(delta, std::numeric_limits<std::int32_t>::min(),
+                                                            std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace
+
+template <class F>
+void Window::RaiseWindowEvent(F&& event) {
+  // The event may close the window and so drop its last owner.
+  const std::shared_ptr<Window> keep_alive = shared_from_this();
+  RunHandler(std::forward<F>(event));
+}
+
+Window::Window() {
+  Define("Placement", std::int32_t{0});
+  Define("Width", std::int32_t{100});
+  Define("Height", std::int32_t{100});
+  Define("MinWidth", std::int32_t{64});
+  Define("MinHeight", std::int32_t{64});
+  Define("MaxWidth", std::int32_t{32000});
+  Define("MaxHeight", std::int32_t{32000});
+  Define("Frame", std::int32_t{0});
+  Define("Composite", false);
+  Define("HasBackColor", false);
+  Define("BackColor", Colour::FromRgb(0xFFFFFF));
+  Define("Title", std::string());
+  // A new window stays hidden until its property string or Show makes it visible.
+  Define("Visible", false);
+  Define("FullScreen", false);
+  Define("MenuBarVisible", true);
+  Define("CloseButton", true);
+  Define("Resizeable", true);
+  Define("LiveResize", true);
+  Define("MaximizeButton", true);
+  Define("MinimizeButton", true);
+  Define("MacProcID", std::int32_t{0});
+  m_design_width = Width();
+  m_design_height = Height();
+}
+
+Window::~Window() = default;
+
+void Window::Constructor() {
+  if (m_constructed || m_open) throw RuntimeException(Description() + ": Constructor may run only once");
+  const std::shared_ptr<Window> self = shared_from_this();
+  RegisterOpenWindow(self);
+  m_open = true;
+  try {
+    Layout();
+    m_design_width = Width();
+    m_design_height = Height();
+    CreateControls();
+  } catch (...) {
+    // A half-built window must not stay among the open windows, where the next reference of its
+    // class would find it.
+    m_open = false;
+    UnregisterOpenWindow(*this);
+    throw;
+  }
+  for (const auto& control : m_controls) {
+    if (auto* rect = dynamic_cast<RectControl*>(control.get())) {
+      rect->CaptureDesignBounds(Delta(Width(), m_design_width), Delta(Height(), m_design_height));
+    }
+  }
+  m_constructed = true;
+  if (Visible()) ShowNow();
+  RaiseWindowEvent([this] { Event_Open(); });
+}
+
+void Window::AddControl(std::string_view name, const std::shared_ptr<Control>& control) {
+  if (!control)
+    throw NilObjectException(Description() + ": no control to add as \"" + std::string(name) + "\"");
+  if (name.empty()) throw RuntimeException(Description() + ": a control needs a name");
+  const auto taken =
+      std::find_if(m_controls.begin(), m_controls.end(),
+                   [name](const std::shared_ptr<Control>& known) { return known->Name() == name; });
+  if (taken != m_controls.end()) {
+    throw RuntimeException(Description() + " already has a control named \"" + std::string(name) + "\"");
+  }
+  control->Attach(shared_from_this(), name);
+  m_controls.push_back(control);
+  if (m_constructed) {
+    if (auto* rect = dynamic_cast<RectControl*>(control.get())) {
+      rect->CaptureDesignBounds(Delta(Width(), m_design_width), Delta(Height(), m_design_height));
+    }
+  }
+  NotifyPlatform();
+}
+
+Control& Window::ControlByName(std::string_view name) const { return *ControlPointer(name); }
+
+std::shared_ptr<Control> Window::ControlPointer(std::string_view name) const {
+  for (const auto& control : m_controls) {
+    if (control->Name() == name) return control;
+  }
+  throw NilObjectException("the window " + std::string(ClassName()) + " has no control named \"" +
+                           std::string(name) + "\"");
+}
+
+void Window::SetMenuBar(std::shared_ptr<framework::MenuBar> menu_bar) {
+  if (menu_bar == m_menu_bar) return;
+  m_menu_bar = std::move(menu_bar);
+  NotifyPlatform();
+}
+
+void Window::Show() {
+  if (!m_open) throw RuntimeException(Description() + " is closed and cannot be shown again");
+  if (!Visible()) {
+    Set("Visible", true);  // PropertyChanged shows it
+    return;
+  }
+  // During construction the window is shown once its controls exist, not half-built.
+  if (m_constructed) ShowNow();
+}
+
+void Window::Close() {
+  // A window without a close button cannot be closed by the user; a closed one is gone already.
+  if (!m_open || m_closing || !CloseButton()) return;
+  const std::shared_ptr<Window> keep_alive = shared_from_this();
+  m_closing = true;
+  RaiseWindowEvent([this] { Event_Close(); });
+  m_closing = false;
+  m_open = false;
+  UnregisterOpenWindow(*this);
+  if (m_shown) {
+    if (RuntimeIsRunning()) CurrentPlatform().WindowClosed(*this);
+    m_shown = false;
+  }
+}
+
+const std::string& Window::Title() const { return Get<std::string>("Title"); }
+std::int32_t Window::Width() const { return Get<std::int32_t>("Width"); }
+std::int32_t Window::Height() const { return Get<std::int32_t>("Height"); }
+std::int32_t Window::MinWidth() const { return Get<std::int32_t>("MinWidth"); }
+std::int32_t Window::MinHeight() const { return Get<std::int32_t>("MinHeight"); }
+std::int32_t Window::MaxWidth() const { return Get<std::int32_t>("MaxWidth"); }
+std::int32_t Window::MaxHeight() const { return Get<std::int32_t>("MaxHeight"); }
+bool Window::Visible() const { return Get<bool>("Visible"); }
+bool Window::Resizeable() const { return Get<bool>("Resizeable"); }
+bool Window::CloseButton() const { return Get<bool>("CloseButton"); }
+bool Window::MaximizeButton() const { return Get<bool>("MaximizeButton"); }
+bool Window::MinimizeButton() const { return Get<bool>("MinimizeButton"); }
+
+void Window::Resize(std::int32_t width, std::int32_t height) {
+  if (!m_open || !m_constructed || !Resizeable()) return;
+  width = ClampSize(width, MinWidth(), MaxWidth());
+  height = ClampSize(height, MinHeight(), MaxHeight());
+  if (width == Width() && height == Height()) return;
+  const std::shared_ptr<Window> keep_alive = shared_from_this();
+  m_resizing = true;
+  try {
+    Set("Width", width);
+    Set("Height", height);
+  } catch (...) {
+    m_resizing = false;
+    throw;
+  }
+  m_resizing = false;
+  SizeChanged();
+}
+
+void Window::PressReturn() {
+  if (!m_open) return;
+  for (const auto& control : m_controls) {
+    auto* button = dynamic_cast<PushButton*>(control.get());
+    if (button != nullptr && button->Default() && button->AcceptsUserAction()) {
+      button->Press();
+      return;
+    }
+  }
+}
+
+void Window::PressEscape() {
+  if (!m_open) return;
+  for (const auto& control : m_controls) {
+    auto* button = dynamic_cast<PushButton*>(control.get());
+    if (button != nullptr && button->Cancel() && button->AcceptsUserAction()) {
+      button->Press();
+      return;
+    }
+  }
+}
+
+std::string Window::Description() const { return "the window " + std::string(ClassName()); }
+
+void Window::PropertyChanged(std::string_view name) {
+  if (name == "Visible") {
+    // Construction shows a visible window itself, once its controls exist.
+    if (!m_constructed || !m_open) return;
+    if (Visible()) {
+      ShowNow();
+    } else if (m_shown) {
+      NotifyPlatform();  // while still shown, so that the platform hears of it and hides the view
+      m_shown = false;
+    }
+    return;
+  }
+  NotifyPlatform();
+  if ((name == "Width" || name == "Height") && m_constructed && !m_resizing && !ApplyingPropertyString()) {
+    SizeChanged();
+  }
+}
+
+void Window::PropertyStringBegins() {
+  m_width_before_string = Width();
+  m_height_before_string = Height();
+}
+
+void Window::PropertyStringApplied() {
+  if (m_constructed && (Width() != m_width_before_string || Height() != m_height_before_string))
+    SizeChanged();
+}
+
+void Window::NotifyPlatform() {
+  if (m_shown && RuntimeIsRunning()) CurrentPlatform().WindowChanged(*this);
+}
+
+void Window::PlaceControls() {
+  for (const auto& control : m_controls) {
+    if (auto* rect = dynamic_cast<RectControl*>(control.get())) {
+      rect->ApplyEdgeLocks(m_design_width, m_design_height, Width(), Height());
+    }
+  }
+}
+
+void Window::ShowNow() {
+  m_shown = true;
+  if (RuntimeIsRunning()) CurrentPlatform().WindowShown(*this);
+}
+
+void Window::SizeChanged() {
+  PlaceControls();
+  RaiseWindowEvent([this] { Event_Resizing(); });
+}
+
+}  // namespace framework

@@ -1,0 +1,272 @@
+#include "framework/headless/headless_platform.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/controls.hpp"
+#include "framework/delegate.hpp"
+#include "framework/object2d.hpp"
+#include "framework/runtime.hpp"
+#include "framework/timer.hpp"
+#include "framework/window.hpp"
+#include "headless_run_fixture.hpp"
+
+namespace {
+
+using framework::Canvas;
+using framework::Control;
+using framework::Delegate;
+using framework::EventArguments;
+using framework::Timer;
+
+// A shown window with two timers and a canvas, as the program's main window has.
+class ClockWindow : public framework::Window {
+ public:
+  std::string_view ClassName() const override { return "ClockWindow.ClockWindow"; }
+  Timer& Timer1() const { return framework::RuntimeCheckCast<Timer>(ControlByName("Timer1")); }
+  Timer& Timer2() const { return framework::RuntimeCheckCast<Timer>(ControlByName("Timer2")); }
+  Canvas& Canvas1() const { return framework::RuntimeCheckCast<Canvas>(ControlByName("Canvas1")); }
+
+ protected:
+  void Layout() override {
+    SetProperty("Width", std::int32_t{300});
+    SetProperty("Height", std::int32_t{200});
+    SetProperty("Visible", true);
+  }
+  void CreateControls() override {
+    for (const char* name : {"Timer1", "Timer2"}) {
+      AddControl(name, New<Timer>());
+      // Both stay off until a test starts one.
+      Timer& timer = framework::RuntimeCheckCast<Timer>(ControlByName(name));
+      timer.SetMode(2);
+      timer.SetEnabled(false);
+    }
+    AddControl("Canvas1", New<Canvas>());
+    Canvas1().SetWidth(120);
+    Canvas1().SetHeight(80);
+  }
+};
+
+class HeadlessClock : public HeadlessRun {
+ protected:
+  void SetUp() override {
+    HeadlessRun::SetUp();
+    window = std::make_shared<ClockWindow>();
+    window->Constructor();
+  }
+
+  // Records the virtual time of every tick of `timer`, and runs `also` after recording.
+  std::vector<std::int64_t>& Watch(Timer& timer, std::function<void(Timer&)> also = {}) {
+    auto& times = tick_times.emplace_back();
+    timer.AddEventHandler("Action", Delegate("( Timer )", [this, &times, also](Control& sender, const EventArguments&) {
+                            times.push_back(platform.Now());
+                            if (also) also(static_cast<Timer&>(sender));
+                          }));
+    return times;
+  }
+
+  // Mode 2 with `period_ms`, switched on now.
+  static void Start(Timer& timer, std::int32_t period_ms) {
+    timer.SetMode(2);
+    timer.SetPeriod(period_ms);
+    timer.SetEnabled(true);
+  }
+
+  std::shared_ptr<ClockWindow> window;
+  std::deque<std::vector<std::int64_t>> tick_times;
+};
+
+TEST_F(HeadlessClock, ARepeatingTimerTicksOncePerPeriodHoweverTheClockAdvances) {
+  struct Row {
+    std::int32_t period_ms;
+    std::int64_t step_ms;
+    std::int32_t steps;
+    std::size_t expected_ticks;
+  };
+  const Row rows[] = {
+      {41, 1000, 1, 24},  // 24 frames a second: 41 ms, last tick at 984 ms
+      {41, 1, 1000, 24},
+      {41, 7, 143, 24},   // 1001 ms in uneven steps
+      {1000, 999, 1, 0},
+      {1000, 1000, 1, 1},
+      {0, 10, 1, 10},  // a period below 1 ms runs as 1 ms
+      {-5, 1, 10, 10},
+  };
+  for (const Row& row : rows) {
+    auto fresh = std::make_shared<ClockWindow>();
+    fresh->Constructor();
+    auto& times = Watch(fresh->Timer1());
+    const std::int64_t start = platform.Now();
+    Start(fresh->Timer1(), row.period_ms);
+    for (std::int32_t i = 0; i < row.steps; ++i) platform.AdvanceClock(row.step_ms);
+    EXPECT_EQ(times.size(), row.expected_ticks) << "period " << row.period_ms << ", step " << row.step_ms;
+    if (row.period_ms == 41 && times.size() == 24) {
+      EXPECT_EQ(times.front() - start, 41);
+      EXPECT_EQ(times.back() - start, 984);
+    }
+    fresh->Close();
+  }
+}
+
+TEST_F(HeadlessClock, OnlyARunningTimerTicks) {
+  auto& disabled = Watch(window->Timer1());
+  window->Timer1().SetPeriod(10);
+  auto& once = Watch(window->Timer2());
+  window->Timer2().SetMode(1);
+  window->Timer2().SetPeriod(10);
+  window->Timer2().SetEnabled(true);
+  platform.AdvanceClock(100);
+  EXPECT_TRUE(disabled.empty());
+  EXPECT_EQ(once, (std::vector<std::int64_t>{10}));
+
+  Start(window->Timer1(), 10);
+  window->Timer1().SetMode(0);
+  platform.AdvanceClock(100);
+  EXPECT_TRUE(disabled.empty());
+}
+
+TEST_F(HeadlessClock, ChangesRestartThePeriodFromNow) {
+  auto& times = Watch(window->Timer1());
+  Start(window->Timer1(), 100);
+  platform.AdvanceClock(60);
+  window->Timer1().SetEnabled(false);
+  platform.AdvanceClock(10);
+  window->Timer1().SetEnabled(true);  // at 70
+  platform.AdvanceClock(200);
+  EXPECT_EQ(times, (std::vector<std::int64_t>{170, 270}));
+
+  platform.AdvanceClock(30);
+  window->Timer1().Reset();  // at 300
+  platform.AdvanceClock(150);
+  window->Timer1().SetPeriod(50);  // at 450
+  platform.AdvanceClock(100);
+  EXPECT_EQ(times, (std::vector<std::int64_t>{170, 270, 400, 500, 550}));
+}
+
+TEST_F(HeadlessClock, AHandlerThatSwitchesTheTimerOffStopsIt) {
+  auto& times = Watch(window->Timer1(), [](Timer& timer) { timer.SetEnabled(false); });
+  Start(window->Timer1(), 41);
+  platform.AdvanceClock(1000);
+  EXPECT_EQ(times, (std::vector<std::int64_t>{41}));
+}
+
+TEST_F(HeadlessClock, TicksDueDuringASlowHandlerComeAsOneLateTick) {
+  // The first tick of Timer1 takes 35 ms; both timers have missed dues meanwhile.
+  bool slow = true;
+  auto& first = Watch(window->Timer1(), [this, &slow](Timer&) {
+    if (slow) platform.AdvanceClock(35);
+    slow = false;
+  });
+  auto& second = Watch(window->Timer2());
+  Start(window->Timer1(), 10);
+  Start(window->Timer2(), 10);
+  platform.AdvanceClock(100);
+  EXPECT_EQ(first, (std::vector<std::int64_t>{10, 45, 55, 65, 75, 85, 95}));
+  EXPECT_EQ(second, (std::vector<std::int64_t>{45, 55, 65, 75, 85, 95}));
+  EXPECT_EQ(platform.Now(), 100);
+}
+
+TEST_F(HeadlessClock, TimersDueTogetherTickInTheOrderTheyWereStarted) {
+  std::string order;
+  Watch(window->Timer2(), [&order](Timer&) { order += '2'; });
+  Watch(window->Timer1(), [&order](Timer&) { order += '1'; });
+  Start(window->Timer2(), 10);
+  Start(window->Timer1(), 5);
+  platform.AdvanceClock(30);
+  EXPECT_EQ(order, "121121121");
+}
+
+TEST_F(HeadlessClock, TheTimersOfAClosedWindowStop) {
+  auto& times = Watch(window->Timer1());
+  Start(window->Timer1(), 10);
+  platform.AdvanceClock(25);
+  window->Close();
+  platform.AdvanceClock(100);
+  EXPECT_EQ(times, (std::vector<std::int64_t>{10, 20}));
+}
+
+TEST_F(HeadlessClock, ATimerRunningBeforeItsWindowIsShownTicksFromTheShow) {
+  class EarlyTimerWindow : public framework::Window {
+   public:
+    std::string_view ClassName() const override { return "Early.Early"; }
+
+   protected:
+    void Layout() override { SetProperty("Visible", true); }
+    void CreateControls() override {
+      AddControl("Timer1", New<Timer>());
+      auto& timer = framework::RuntimeCheckCast<Timer>(ControlByName("Timer1"));
+      timer.SetMode(2);
+      timer.SetPeriod(10);
+    }
+  };
+  platform.AdvanceClock(5);
+  auto early = std::make_shared<EarlyTimerWindow>();
+  early->Constructor();
+  auto& times = Watch(framework::RuntimeCheckCast<Timer>(early->ControlByName("Timer1")));
+  platform.AdvanceClock(30);
+  EXPECT_EQ(times, (std::vector<std::int64_t>{15, 25, 35}));
+}
+
+using HeadlessRepaint = HeadlessClock;
+
+TEST_F(HeadlessRepaint, RefreshesBeforeAFlushPaintOnceOnTheWholeCanvas) {
+  std::vector<framework::Rect> areas_seen;
+  auto mark = std::make_shared<framework::CurveShape>();
+  mark->X2 = 10;
+  Canvas& canvas = window->Canvas1();
+  canvas.AddEventHandler("Paint", Delegate("( Canvas, Graphics, Rect() )",
+                                           [&](Control& sender, const EventArguments& arguments) {
+                                             areas_seen = *arguments.areas;
+                                             // The canvas's own surface is the one being painted.
+                                             static_cast<Canvas&>(sender).Graphics().DrawObject(*mark, 1, 2);
+                                           }));
+  platform.FlushRepaints();
+  EXPECT_EQ(platform.PaintCount(canvas), 0);
+  EXPECT_TRUE(platform.LastPaint(canvas).empty());
+
+  canvas.Refresh();
+  canvas.Refresh(false);
+  EXPECT_EQ(platform.PendingRepaints(), 1u);
+  platform.FlushRepaints();
+  EXPECT_EQ(platform.PendingRepaints(), 0u);
+  EXPECT_EQ(platform.PaintCount(canvas), 1);
+  EXPECT_EQ(areas_seen, (std::vector<framework::Rect>{{0, 0, 120, 80}}));
+  const std::vector<framework::DrawnPrimitive> expected{
+      {framework::DrawnPrimitive::Kind::Line, 1, 2, 11, 2, framework::ShapeStyle{}}};
+  EXPECT_EQ(platform.LastPaint(canvas), expected);
+
+  // Nothing asked: nothing painted, and the last record stays.
+  platform.FlushRepaints();
+  EXPECT_EQ(platform.PaintCount(canvas), 1);
+  EXPECT_EQ(platform.LastPaint(canvas), expected);
+}
+
+TEST_F(HeadlessRepaint, ARefreshDuringAPaintWaitsForTheNextFlush) {
+  Canvas& canvas = window->Canvas1();
+  canvas.AddEventHandler("Paint", Delegate("( Canvas, Graphics, Rect() )", [](Control& sender, const EventArguments&) {
+                           static_cast<Canvas&>(sender).Refresh();
+                         }));
+  canvas.Refresh();
+  platform.FlushRepaints();
+  EXPECT_EQ(platform.PaintCount(canvas), 1);
+  EXPECT_EQ(platform.PendingRepaints(), 1u);
+  platform.FlushRepaints();
+  EXPECT_EQ(platform.PaintCount(canvas), 2);
+}
+
+TEST_F(HeadlessRepaint, AClosedWindowIsNotPainted) {
+  Canvas& canvas = window->Canvas1();
+  canvas.Refresh();
+  window->Close();
+  platform.FlushRepaints();
+  EXPECT_EQ(platform.PaintCount(canvas), 0);
+  EXPECT_EQ(platform.PendingRepaints(), 0u);
+}
+
+}  // namespace
