@@ -1,0 +1,272 @@
+// Menus, the Edit items, quitting through the quit item, timers, and the Japanese font.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRawFont>
+#include <QTest>
+#include <QTimer>
+
+#include "framework/menu_item.hpp"
+#include "framework/qt/qt_conversions.hpp"
+#include "qt_test_support.hpp"
+
+namespace {
+
+using framework::MenuItem;
+using qt_test::Add;
+using qt_test::Placed;
+using qt_test::TestWindow;
+using qt_test::WidgetOf;
+
+template <class C = MenuItem>
+std::shared_ptr<MenuItem> Item(const char* name, const char* text, const char* shortcut = nullptr) {
+  auto item = std::make_shared<C>();
+  item->SetName(name);
+  item->SetText(text);
+  if (shortcut != nullptr) item->SetKeyboardShortcut(shortcut);
+  return item;
+}
+
+// A bar like the program's: File with Quit, Edit with the standard items.
+std::shared_ptr<framework::MenuBar> ProgramLikeMenuBar() {
+  auto bar = std::make_shared<framework::MenuBar>();
+  auto file = Item("FileMenu", "ファイル", "");
+  file->Append(Item<framework::QuitMenuItem>("FileQuit", "終了", "Cmd+Q"));
+  bar->Append(file);
+  auto edit = Item("EditMenu", "編集", "");
+  edit->Append(Item("EditUndo", "元に戻す", "Cmd+Z"));
+  edit->Append(Item("UntitledMenu1", "-"));
+  edit->Append(Item("EditCut", "カット", "Cmd+X"));
+  edit->Append(Item("EditCopy", "コピー", "Cmd+C"));
+  edit->Append(Item("EditPaste", "貼り付け", "Cmd+V"));
+  edit->Append(Item("EditClear", "削除", ""));
+  edit->Append(Item("UntitledMenu0", "-"));
+  edit->Append(Item("EditSelectAll", "すべてを選択", "Cmd+A"));
+  bar->Append(edit);
+  return bar;
+}
+
+class QtMenus : public qt_test::QtRun {
+ protected:
+  std::shared_ptr<TestWindow> MakeMenuWindow() {
+    auto window = qt_test::MakeWindow(
+        [](TestWindow& w) {
+          Add<framework::TextField>(w, "tE", Placed("tE", 10, 10, 150, 22).String("Text", "0.866").Bytes());
+          Add<framework::TextArea>(w, "tResult",
+                                   Placed("tResult", 10, 40, 250, 100)
+                                       .String("Text", "line 1\rline 2")
+                                       .Boolean("ReadOnly", true)
+                                       .Bytes());
+        },
+        qt_test::WindowString({}));
+    window->SetMenuBar(bar);
+    return window;
+  }
+
+  QAction* Action(const char* name) { return platform.ActionFor(*MenuItem::Lookup(*bar, name)); }
+
+  void Focus(QWidget* widget) {
+    QWidget* top = widget->window();
+    top->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(top));
+    widget->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), widget);
+  }
+
+  std::shared_ptr<framework::MenuBar> bar = ProgramLikeMenuBar();
+};
+
+TEST_F(QtMenus, TheMenuBarShowsTheMenusItemsSeparatorsAndShortcuts) {
+  auto window = MakeMenuWindow();
+  auto* main = qobject_cast<QMainWindow*>(platform.WindowWidgetFor(*window));
+  ASSERT_NE(main, nullptr);
+  const QList<QAction*> menus = main->menuBar()->actions();
+  ASSERT_EQ(menus.size(), 2);
+  EXPECT_EQ(menus[0]->text(), QString::fromUtf8("ファイル"));
+  EXPECT_EQ(menus[1]->text(), QString::fromUtf8("編集"));
+  ASSERT_NE(menus[1]->menu(), nullptr);
+
+  struct Row {
+    const char* text;
+    const char* shortcut;
+    bool separator;
+  };
+  const Row edit_rows[] = {{"元に戻す", "Ctrl+Z", false}, {"", "", true},         {"カット", "Ctrl+X", false},
+                           {"コピー", "Ctrl+C", false},   {"貼り付け", "Ctrl+V", false}, {"削除", "", false},
+                           {"", "", true},                 {"すべてを選択", "Ctrl+A", false}};
+  const QList<QAction*> items = menus[1]->menu()->actions();
+  ASSERT_EQ(items.size(), 8);
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(items[i]->isSeparator(), edit_rows[i].separator) << i;
+    if (edit_rows[i].separator) continue;
+    EXPECT_EQ(items[i]->text(), QString::fromUtf8(edit_rows[i].text)) << i;
+    EXPECT_EQ(items[i]->shortcut().toString(QKeySequence::PortableText), QString::fromUtf8(edit_rows[i].shortcut)) << i;
+  }
+  EXPECT_EQ(Action("FileQuit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+  EXPECT_EQ(Action("FileQuit"), menus[0]->menu()->actions().value(0));
+}
+
+TEST_F(QtMenus, ChoosingQuitThroughItsActionEndsTheEventLoopWithStatusZero) {
+  auto window = MakeMenuWindow();
+  QAction* quit = Action("FileQuit");
+  ASSERT_NE(quit, nullptr);
+  bool gave_up = false;
+  QTimer::singleShot(0, quit, [quit] { quit->trigger(); });
+  // Should the quit not arrive, the test fails instead of hanging.
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [&gave_up] {
+    gave_up = true;
+    QCoreApplication::exit(3);
+  });
+  guard.start(5000);
+  framework::RuntimeRun();
+  EXPECT_FALSE(gave_up);
+  EXPECT_TRUE(framework::QuitRequested());
+  EXPECT_EQ(framework::RuntimeExit(), 0);
+}
+
+TEST_F(QtMenus, QuitBeforeTheLoopStartsEndsTheLoopAtOnce) {
+  framework::Quit(0);
+  QElapsedTimer clock;
+  clock.start();
+  framework::RuntimeRun();  // returns at once instead of waiting for a quit that came already
+  EXPECT_LT(clock.elapsed(), 1000);
+  EXPECT_EQ(framework::RuntimeExit(), 0);
+}
+
+TEST_F(QtMenus, EditItemsActOnTheFocusedTextFieldAndTheModelHearsOfIt) {
+  auto window = MakeMenuWindow();
+  auto* field = WidgetOf<QLineEdit>(window->ControlByName("tE"));
+  Focus(field);
+  auto& model = static_cast<framework::TextField&>(window->ControlByName("tE"));
+
+  Action("EditSelectAll")->trigger();
+  EXPECT_EQ(field->selectedText(), QStringLiteral("0.866"));
+  Action("EditCopy")->trigger();
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("0.866"));
+  Action("EditCut")->trigger();
+  EXPECT_EQ(model.Text(), "");
+  Action("EditPaste")->trigger();
+  Action("EditPaste")->trigger();
+  EXPECT_EQ(model.Text(), "0.8660.866");
+  Action("EditUndo")->trigger();
+  EXPECT_EQ(field->text().toStdString(), model.Text());
+  field->setSelection(0, 2);
+  Action("EditClear")->trigger();
+  EXPECT_EQ(field->text().toStdString(), model.Text());
+  EXPECT_FALSE(model.Text().starts_with("0."));
+}
+
+TEST_F(QtMenus, AReadOnlyTextAreaOnlyCopiesAndSelects) {
+  auto window = MakeMenuWindow();
+  auto* area = WidgetOf<QPlainTextEdit>(window->ControlByName("tResult"));
+  Focus(area);
+  QApplication::clipboard()->setText(QStringLiteral("pasted"));
+  Action("EditSelectAll")->trigger();
+  EXPECT_EQ(area->textCursor().selectedText().size(), QStringLiteral("line 1\nline 2").size());
+  Action("EditCopy")->trigger();
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("line 1\nline 2"));
+  for (const char* name : {"EditCut", "EditClear", "EditPaste", "EditUndo"}) Action(name)->trigger();
+  EXPECT_EQ(area->toPlainText(), QStringLiteral("line 1\nline 2"));
+  EXPECT_EQ(static_cast<framework::TextArea&>(window->ControlByName("tResult")).Text(), "line 1\rline 2");
+}
+
+class QtTimers : public qt_test::QtRun {};
+
+// Waits until `done` or `ms` passed; true if done.
+template <class F>
+bool WaitFor(F done, int ms) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < ms) QTest::qWait(5);
+  return done();
+}
+
+TEST_F(QtTimers, ARepeatingTimerTicksUntilItIsDisabled) {
+  auto window = qt_test::MakeWindow(
+      [](TestWindow& w) {
+        w.AddControl("Timer1", w.New<framework::Timer>());
+        auto& timer = static_cast<framework::Timer&>(w.ControlByName("Timer1"));
+        framework::SetProperties(timer, framework::PropertyStringWriter().Int32("Mode", 2).Int32("Period", 10).Bytes());
+        framework::RuntimeAddEventHandler(timer, "Action",
+                                          framework::RuntimeCreateDelegate(w.Self(), &TestWindow::TimerAction, "Timer1_Action"));
+      },
+      qt_test::WindowString({}));
+  auto& timer = static_cast<framework::Timer&>(window->ControlByName("Timer1"));
+  QTimer* qtimer = platform.TimerFor(timer);
+  ASSERT_NE(qtimer, nullptr);
+  EXPECT_EQ(qtimer->timerType(), Qt::PreciseTimer);
+  EXPECT_EQ(qtimer->interval(), 10);
+  EXPECT_TRUE(WaitFor([&] { return window->ticks >= 3; }, 3000));
+
+  timer.SetEnabled(false);
+  EXPECT_FALSE(qtimer->isActive());
+  const std::int32_t ticks = window->ticks;
+  QTest::qWait(50);
+  EXPECT_EQ(window->ticks, ticks);
+
+  // A new period, and a period below 1 ms runs as 1 ms.
+  timer.SetPeriod(0);
+  timer.SetEnabled(true);
+  EXPECT_TRUE(qtimer->isActive());
+  EXPECT_EQ(qtimer->interval(), 1);
+
+  // Once the window closes, its timer stops for good.
+  window->Close();
+  const std::int32_t at_close = window->ticks;
+  QTest::qWait(30);
+  EXPECT_EQ(window->ticks, at_close);
+  EXPECT_EQ(platform.TimerFor(timer), nullptr);
+}
+
+TEST_F(QtTimers, ASingleShotTimerTicksOnce) {
+  auto window = qt_test::MakeWindow(
+      [](TestWindow& w) {
+        w.AddControl("once", w.New<framework::Timer>());
+        auto& timer = static_cast<framework::Timer&>(w.ControlByName("once"));
+        framework::SetProperties(timer, framework::PropertyStringWriter().Int32("Mode", 1).Int32("Period", 5).Bytes());
+        framework::RuntimeAddEventHandler(timer, "Action",
+                                          framework::RuntimeCreateDelegate(w.Self(), &TestWindow::TimerAction, "once"));
+      },
+      qt_test::WindowString({}));
+  EXPECT_TRUE(WaitFor([&] { return window->ticks >= 1; }, 3000));
+  QTest::qWait(40);
+  EXPECT_EQ(window->ticks, 1);
+}
+
+TEST(QtFont, TheDefaultFontDrawsEveryJapaneseTextOfTheProgram) {
+  qt_test::Platform();  // the platform chooses the application font
+  const char* texts[] = {"開始", "一時停止", "続行", "停止", "終了", "書出", "こま送り", "ケプラー", "楕円の弧長",
+                         "離心率：e", "扁平率：f", "フレーム数", "小数点以下", "≦ 0.999", "現在", "速度比",
+                         "最大", "再帰回数", "円軌道を表示する。", "円軌道と中心を合わせる。", "計算結果",
+                         "Keplar方程式", "ファイル", "編集", "元に戻す", "カット", "コピー", "貼り付け", "削除",
+                         "すべてを選択",
+                         "s:小数点以下桁数（有効数値ではありません。）",
+                         "「円軌道を表示する」のチェックが入っているときは、同じ周期（＝同じ長半径）の円軌道",
+                         "軌道短半径÷軌道長半径を表示します。", "１より大きい場合は"};
+  const QFont font = QApplication::font();
+  const QRawFont raw = QRawFont::fromFont(font);
+  ASSERT_TRUE(raw.isValid()) << font.family().toStdString();
+  const QFontMetrics metrics(font);
+  for (const char* text : texts) {
+    for (const char32_t code : QString::fromUtf8(text).toUcs4()) {
+      EXPECT_TRUE(raw.supportsCharacter(static_cast<uint>(code)))
+          << raw.familyName().toStdString() << " lacks U+" << std::hex << static_cast<unsigned>(code) << " of " << text;
+      EXPECT_TRUE(metrics.inFontUcs4(code)) << std::hex << static_cast<unsigned>(code);
+    }
+  }
+  EXPECT_TRUE(framework::qt::FontCovers(font, QString::fromUtf8("ケプラー")));
+}
+
+}  // namespace

@@ -1,0 +1,190 @@
+// What the user does through Qt reaches the model's entry points, and only there.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+
+#include "qt_test_support.hpp"
+
+namespace {
+
+using framework::PropertyStringWriter;
+using qt_test::Add;
+using qt_test::Placed;
+using qt_test::TestWindow;
+using qt_test::WidgetOf;
+
+class QtUserActions : public qt_test::QtRun {
+ protected:
+  // A window with the controls the tests use, each bound to its handler.
+  std::shared_ptr<TestWindow> MakeControlWindow() {
+    return qt_test::MakeWindow(
+        [](TestWindow& w) {
+          auto self = w.Self();
+          auto bind = [&](const char* name, const char* event, auto handler) {
+            framework::RuntimeAddEventHandler(w.ControlByName(name), event,
+                                              framework::RuntimeCreateDelegate(self, handler, name));
+          };
+          Add<framework::PushButton>(
+              w, "pGo", Placed("pGo", 10, 10, 80, 20).String("Caption", "開始").Boolean("Default", true).Bytes());
+          bind("pGo", "Action", &TestWindow::ButtonAction);
+          Add<framework::PushButton>(w, "pStop",
+                                     Placed("pStop", 100, 10, 80, 20)
+                                         .String("Caption", "停止")
+                                         .Boolean("Cancel", true)
+                                         .Boolean("Enabled", false)
+                                         .Bytes());
+          bind("pStop", "Action", &TestWindow::ButtonAction);
+          Add<framework::PushButton>(
+              w, "pStep", Placed("pStep", 190, 10, 80, 20).String("Caption", "こま送り").Boolean("Cancel", true).Bytes());
+          bind("pStep", "Action", &TestWindow::ButtonAction);
+          Add<framework::PushButton>(w, "pFail", Placed("pFail", 10, 160, 80, 20).Bytes());
+          bind("pFail", "Action", &TestWindow::ThrowingAction);
+          Add<framework::TextField>(w, "tE", Placed("tE", 10, 40, 120, 22).String("Text", "0.866").Bytes());
+          Add<framework::TextField>(w, "tFixed",
+                                    Placed("tFixed", 140, 40, 120, 22).String("Text", "6").Boolean("ReadOnly", true).Bytes());
+          Add<framework::Slider>(w, "slE",
+                                 Placed("slE", 10, 70, 200, 23)
+                                     .Int32("Minimum", 0)
+                                     .Int32("Value", 99)
+                                     .Int32("Maximum", 999)
+                                     .Int32("LineStep", 1)
+                                     .Int32("PageStep", 10)
+                                     .Bytes());
+          bind("slE", "ValueChanged", &TestWindow::SliderValueChanged);
+          Add<framework::CheckBox>(w, "cDraw",
+                                   Placed("cDraw", 10, 100, 200, 20)
+                                       .String("Caption", "円軌道を表示する。")
+                                       .Int32("State", 1)
+                                       .Boolean("Value", true)
+                                       .Bytes());
+          bind("cDraw", "Action", &TestWindow::CheckBoxAction);
+        },
+        qt_test::WindowString({}));
+  }
+
+  template <class C>
+  C& Model(TestWindow& window, std::string_view name) {
+    return static_cast<C&>(window.ControlByName(name));
+  }
+};
+
+TEST_F(QtUserActions, AClickThroughQtRunsTheBoundHandlerOnceAndADisabledButtonIgnoresIt) {
+  auto window = MakeControlWindow();
+  auto* go = WidgetOf<QPushButton>(window->ControlByName("pGo"));
+  QTest::mouseClick(go, Qt::LeftButton);
+  EXPECT_EQ(window->actions, std::vector<std::string>{"pGo"});
+
+  auto* stop = WidgetOf<QPushButton>(window->ControlByName("pStop"));
+  QTest::mouseClick(stop, Qt::LeftButton);
+  stop->click();
+  EXPECT_EQ(window->actions, std::vector<std::string>{"pGo"});
+
+  // Enabled by code, the same button answers.
+  Model<framework::PushButton>(*window, "pStop").SetEnabled(true);
+  QTest::mouseClick(stop, Qt::LeftButton);
+  EXPECT_EQ(window->actions, (std::vector<std::string>{"pGo", "pStop"}));
+}
+
+TEST_F(QtUserActions, AHandlerThatThrowsEndsThatHandlerOnlyAndTheRunGoesOn) {
+  auto window = MakeControlWindow();
+  WidgetOf<QPushButton>(window->ControlByName("pFail"))->click();
+  EXPECT_EQ(framework::UnhandledExceptionCount(), 1);
+  WidgetOf<QPushButton>(window->ControlByName("pGo"))->click();
+  EXPECT_EQ(window->actions, (std::vector<std::string>{"throwing pFail", "pGo"}));
+}
+
+TEST_F(QtUserActions, TypingReachesTheModelAndCodeReachesTheField) {
+  auto window = MakeControlWindow();
+  auto* field = WidgetOf<QLineEdit>(window->ControlByName("tE"));
+  auto& model = Model<framework::TextField>(*window, "tE");
+  field->selectAll();
+  QTest::keyClicks(field, "0.5");
+  EXPECT_EQ(model.Text(), "0.5");
+  QTest::keyClick(field, Qt::Key_Backspace);
+  EXPECT_EQ(model.Text(), "0.");
+
+  model.SetText("0.999");
+  EXPECT_EQ(field->text(), QStringLiteral("0.999"));
+
+  // Another change of the control leaves the cursor where the user put it.
+  field->setCursorPosition(2);
+  model.SetEnabled(false);
+  model.SetEnabled(true);
+  EXPECT_EQ(field->cursorPosition(), 2);
+
+  // A read-only field keeps its text, in Qt and in the model.
+  auto* fixed = WidgetOf<QLineEdit>(window->ControlByName("tFixed"));
+  QTest::keyClicks(fixed, "9");
+  EXPECT_EQ(fixed->text(), QStringLiteral("6"));
+  EXPECT_EQ(Model<framework::TextField>(*window, "tFixed").Text(), "6");
+}
+
+TEST_F(QtUserActions, SliderMovesByTheUserRaiseValueChangedOnceAndCodeDoesNotEchoBack) {
+  auto window = MakeControlWindow();
+  auto* slider = WidgetOf<QSlider>(window->ControlByName("slE"));
+  auto& model = Model<framework::Slider>(*window, "slE");
+
+  QTest::keyClick(slider, Qt::Key_Right);      // one line step
+  QTest::keyClick(slider, Qt::Key_PageUp);     // one page step
+  EXPECT_EQ(model.Value(), 110);
+  EXPECT_EQ(window->slider_values, (std::vector<std::int32_t>{100, 110}));
+
+  // Set by code: the model raises ValueChanged once; the widget follows without a second one.
+  model.SetValue(500);
+  EXPECT_EQ(slider->value(), 500);
+  EXPECT_EQ(window->slider_values, (std::vector<std::int32_t>{100, 110, 500}));
+
+  QTest::keyClick(slider, Qt::Key_End);
+  EXPECT_EQ(model.Value(), 999);
+  EXPECT_EQ(window->slider_values.back(), 999);
+}
+
+TEST_F(QtUserActions, ACheckBoxClickTogglesTheModelAndCodeSetsTheBox) {
+  auto window = MakeControlWindow();
+  auto* box = WidgetOf<QCheckBox>(window->ControlByName("cDraw"));
+  auto& model = Model<framework::CheckBox>(*window, "cDraw");
+  QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+  EXPECT_FALSE(model.Value());
+  EXPECT_FALSE(box->isChecked());
+  EXPECT_EQ(window->actions, std::vector<std::string>{"cDraw off"});
+
+  model.SetValue(true);
+  EXPECT_TRUE(box->isChecked());
+  EXPECT_EQ(window->actions, (std::vector<std::string>{"cDraw off", "cDraw on"}));
+
+  // Disabled, a click changes neither the model nor the box.
+  model.SetEnabled(false);
+  box->click();
+  EXPECT_TRUE(model.Value());
+  EXPECT_TRUE(box->isChecked());
+}
+
+TEST_F(QtUserActions, ReturnPressesTheDefaultButtonEscapeTheFirstEnabledCancelButton) {
+  auto window = MakeControlWindow();
+  QWidget* top = platform.WindowWidgetFor(*window);
+  top->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(top));
+
+  // From a text field: the field must not keep Return to itself.
+  auto* field = WidgetOf<QLineEdit>(window->ControlByName("tE"));
+  field->setFocus();
+  QTest::keyClick(field, Qt::Key_Return);
+  EXPECT_EQ(window->actions, std::vector<std::string>{"pGo"});
+
+  // pStop is disabled, so Escape reaches the next cancel button.
+  QTest::keyClick(field, Qt::Key_Escape);
+  EXPECT_EQ(window->actions, (std::vector<std::string>{"pGo", "pStep"}));
+
+  // From a focused push button, Return still means the default button, once.
+  QWidget* step = platform.WidgetFor(window->ControlByName("pStep"));
+  step->setFocus();
+  QTest::keyClick(step, Qt::Key_Enter);
+  EXPECT_EQ(window->actions, (std::vector<std::string>{"pGo", "pStep", "pGo"}));
+}
+
+}  // namespace
