@@ -8,10 +8,9 @@
 int main(int argc, char** argv) {
   // Without a display Qt would abort with a toolkit trace; say instead what to do.
   if (!framework::QtPlatform::DisplayAvailable()) {
-    std::cerr << "Quillorn needs a display, and none was found (DISPLAY and WAYLAND_DISPLAY are unset).\n"
+    std::cerr << "Quillorn needs a display, and none could be reached.\n"
                  "To run it under a virtual display:\n"
-                 "    xvfb-run -a bash scripts/run.sh\n"
-                 "or, to run it without showing anything, set QT_QPA_PLATFORM=offscreen.\n";
+                 "    xvfb-run -a -s \"-screen 0 1280x800x24\" bash scripts/run.sh\n";
     return 1;
   }
   framework::QtPlatform platform(argc, argv);

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ clang libclang-rt-14-dev cmake ninja-build
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-qpa-plugins
+  qt6-base-dev qt6-qpa-plugins libxcb1-dev pkg-config
   fonts-noto-cjk locales
   xvfb xauth
 )

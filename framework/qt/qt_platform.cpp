@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
@@ -39,6 +40,8 @@
 #include <QSlider>
 #include <QTextCursor>
 #include <QTimer>
+
+#include <xcb/xcb.h>
 
 #include "framework/controls.hpp"
 #include "framework/menu_item.hpp"
@@ -880,11 +883,25 @@ QtPlatform::QtPlatform(int& argc, char** argv) : m_impl(std::make_unique<Impl>(a
 QtPlatform::~QtPlatform() = default;
 
 bool QtPlatform::DisplayAvailable() {
-  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+  auto set = [](const char* name) {
     const char* value = std::getenv(name);
-    if (value != nullptr && value[0] != '\0') return true;
+    return value != nullptr && value[0] != '\0';
+  };
+  // A platform chosen by name (offscreen, for one) needs no display of ours to check.
+  if (set("QT_QPA_PLATFORM")) return true;
+  if (set("WAYLAND_DISPLAY")) {
+    std::filesystem::path socket = std::getenv("WAYLAND_DISPLAY");
+    if (socket.is_relative() && set("XDG_RUNTIME_DIR")) socket = std::getenv("XDG_RUNTIME_DIR") / socket;
+    std::error_code ignored;
+    if (std::filesystem::exists(socket, ignored)) return true;
   }
-  return false;
+  if (!set("DISPLAY")) return false;
+  // Qt ends the process when it cannot open the X display it was given, so open it ourselves
+  // first: a DISPLAY that names no running server counts as no display.
+  xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+  const bool reachable = xcb_connection_has_error(connection) == 0;
+  xcb_disconnect(connection);
+  return reachable;
 }
 
 void QtPlatform::WindowShown(Window& window) { m_impl->ShowWindow(window); }

@@ -47,8 +47,9 @@ class QtPlatform : public Platform {
   QtPlatform(const QtPlatform&) = delete;
   QtPlatform& operator=(const QtPlatform&) = delete;
 
-  // Whether Qt can be expected to find a display: QT_QPA_PLATFORM, DISPLAY or WAYLAND_DISPLAY is
-  // set. Check it before constructing the platform, which without a display would abort.
+  // Whether Qt can be expected to find a display: QT_QPA_PLATFORM names a platform, the Wayland
+  // socket exists, or the X server that DISPLAY names answers. Check it before constructing the
+  // platform, which without a display would abort.
   static bool DisplayAvailable();
 
   // Platform.
