@@ -1,67 +1,34 @@
 #include "app/text_window_properties.hpp"
 
 #include <cstdint>
-#include <limits>
 #include <string_view>
 
-#include "framework/colour.hpp"
+#include "app/layout_writing.hpp"
 #include "framework/property_string.hpp"
 
 namespace TextWindowProperties {
 
 namespace {
 
-using framework::Colour;
 using framework::PropertyStringWriter;
+using LayoutWriting::kBlack;
+using LayoutWriting::kSystemFont;
+using LayoutWriting::kWhite;
 
-constexpr Colour kWhite = Colour::FromRgb(0xFFFFFF);
-constexpr Colour kBlack = Colour::FromRgb(0x000000);
-
-// A control that is not part of a control array.
-constexpr std::int32_t kNoControlArray = std::numeric_limits<std::int32_t>::min();
-
-// Both text windows open at 600 x 400, shrink to 64 x 64 at least, and have no maximise button.
+// Both text windows open at 600 x 400 and shrink to 64 x 64 at least.
 std::string TextWindow(std::string_view title) {
-  PropertyStringWriter w;
-  w.Int32("Placement", 0)
-      .Int32("Width", 600)
-      .Int32("Height", 400)
-      .Int32("MinWidth", 64)
-      .Int32("MinHeight", 64)
-      .Int32("MaxWidth", 32000)
-      .Int32("MaxHeight", 32000)
-      .Int32("Frame", 0)
-      .Boolean("Composite", false)
-      .Boolean("HasBackColor", false)
-      .Colour("BackColor", kWhite)
-      .String("Title", title)
-      .Boolean("Visible", true)
-      .Boolean("FullScreen", false)
-      .Boolean("MenuBarVisible", true)
-      .Boolean("CloseButton", true)
-      .Boolean("Resizeable", true)
-      .Boolean("LiveResize", true)
-      .Boolean("MaximizeButton", false)
-      .Boolean("MinimizeButton", true)
-      .Int32("MacProcID", 0);
-  return w.Bytes();
+  return LayoutWriting::WindowProperties(
+      {.width = 600, .height = 400, .min_width = 64, .min_height = 64, .title = title});
 }
 
 // The read-only text area `tResult` that fills a text window: 20 pixels from the left and right
 // edges, 366 high, locked to all four edges so that it follows the window.
 std::string ResultTextArea(std::int32_t top, bool scrollbar_horizontal, std::string_view text) {
+  const LayoutWriting::Bounds bounds{.left = 20, .top = top, .width = 560, .height = 366};
+  const LayoutWriting::Locks all_edges{.left = true, .top = true, .right = true, .bottom = true};
   PropertyStringWriter w;
-  w.String("Name", "tResult")
-      .Int32("Index", kNoControlArray)
-      .Int32("Left", 20)
-      .Int32("Top", top)
-      .Int32("Width", 560)
-      .Int32("Height", 366)
-      .Boolean("LockLeft", true)
-      .Boolean("LockTop", true)
-      .Boolean("LockRight", true)
-      .Boolean("LockBottom", true)
-      .Int32("TabPanelIndex", 0)
+  LayoutWriting::WriteControlHead(w, "tResult", bounds, all_edges);
+  w.Int32("TabPanelIndex", 0)
       .Int32("TabIndex", 0)
       .Boolean("TabStop", true)
       .Boolean("Border", true)
@@ -78,7 +45,7 @@ std::string ResultTextArea(std::int32_t top, bool scrollbar_horizontal, std::str
       .String("HelpTag", "")
       .Boolean("AutoDeactivate", true)
       .Boolean("HideSelection", true)
-      .String("TextFont", "System")
+      .String("TextFont", kSystemFont)
       .Boolean("Bold", false)
       .Boolean("Italic", false)
       .Boolean("Underline", false)

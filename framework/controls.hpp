@@ -76,43 +76,44 @@ class Label : public TextControl {
   Colour TextColor() const;
 };
 
-// One line of editable text.
-//   TabStop Border Password UseFocusRing ReadOnly AcceptTabs AutomaticallyCheckSpelling (Boolean),
-//   TextColor BackColor (colour), Format CueText Text Mask DataSource DataField (String),
+// Editable text: what a text field and a text area share.
+//   TabStop Border UseFocusRing ReadOnly AcceptTabs AutomaticallyCheckSpelling (Boolean),
+//   TextColor BackColor (colour), Format Text Mask DataSource DataField (String),
 //   LimitText Alignment (Int32: 0 default, 1 left, 2 centre, 3 right)
-class TextField : public TextControl {
+class TextEdit : public TextControl {
  public:
-  TextField();
   std::vector<std::string_view> EventNames() const override { return {}; }
   const std::string& Text() const;
   void SetText(std::string_view text);
   bool ReadOnly() const;
   std::int32_t Alignment() const;
 
-  // User action: the user edited the text to `text`. Ignored unless the field accepts user
+  // User action: the user edited the text to `text`. Ignored unless the control accepts user
   // actions and is not read-only.
   void Type(std::string_view text);
+
+ protected:
+  TextEdit();
+};
+
+// One line of editable text.
+//   those of TextEdit, and Password (Boolean), CueText (String)
+class TextField : public TextEdit {
+ public:
+  TextField();
 };
 
 // Multi-line text; line breaks are CR.
-//   TabStop Border Multiline ScrollbarHorizontal ScrollbarVertical Styled UseFocusRing HideSelection
-//   ReadOnly AcceptTabs AutomaticallyCheckSpelling (Boolean), TextColor BackColor (colour),
-//   Format Text Mask DataSource DataField (String), LimitText Alignment (Int32)
+//   those of TextEdit, and Multiline ScrollbarHorizontal ScrollbarVertical Styled HideSelection
+//   (Boolean)
 //   LineSpacing (Double) is set by code only.
-class TextArea : public TextControl {
+class TextArea : public TextEdit {
  public:
   TextArea();
-  std::vector<std::string_view> EventNames() const override { return {}; }
-  const std::string& Text() const;
-  void SetText(std::string_view text);
-  bool ReadOnly() const;
   bool ScrollbarHorizontal() const;
   bool ScrollbarVertical() const;
   double LineSpacing() const { return m_line_spacing; }
   void SetLineSpacing(double spacing);
-
-  // User action: as TextField::Type.
-  void Type(std::string_view text);
 
  private:
   double m_line_spacing = 1.0;

@@ -12,20 +12,6 @@ namespace {
 // The variant's alternatives are declared in the order of PropertyType.
 PropertyType TypeOf(const PropertyValue& value) { return static_cast<PropertyType>(value.index()); }
 
-const char* TypeName(PropertyType type) {
-  switch (type) {
-    case PropertyType::Int32:
-      return "Int32";
-    case PropertyType::Boolean:
-      return "Boolean";
-    case PropertyType::Colour:
-      return "colour";
-    case PropertyType::String:
-      return "String";
-  }
-  return "?";
-}
-
 }  // namespace
 
 bool PropertyHolder::HasProperty(std::string_view name) const {
@@ -64,7 +50,8 @@ bool PropertyHolder::Set(std::string_view name, PropertyValue value) {
   }
   if (value.index() != found->second.index()) {
     throw IllegalCastException("the property \"" + found->first + "\" of " + Description() + " is " +
-                               TypeName(TypeOf(found->second)) + ", not " + TypeName(TypeOf(value)));
+                               std::string(PropertyTypeName(TypeOf(found->second))) + ", not " +
+                               std::string(PropertyTypeName(TypeOf(value))));
   }
   value = CheckedValue(found->first, std::move(value));
   if (value == found->second) return false;

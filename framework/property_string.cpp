@@ -109,20 +109,6 @@ bool IsPropertyName(std::string_view name) {
   return false;
 }
 
-const char* TypeName(PropertyType type) {
-  switch (type) {
-    case PropertyType::Int32:
-      return "Int32";
-    case PropertyType::Boolean:
-      return "Boolean";
-    case PropertyType::Colour:
-      return "colour";
-    case PropertyType::String:
-      return "String";
-  }
-  return "?";
-}
-
 // Bytes that came from outside may be anything; a message shows them as printable ASCII, escapes
 // the rest and stops after a bounded length so that one bad string cannot flood a log.
 std::string Quoted(std::string_view bytes) {
@@ -272,7 +258,7 @@ class Reader {
   void Require(std::size_t width, PropertyType type, const std::string& name) const {
     if (Remaining() < width) {
       throw PropertyStringError(m_position, name,
-                                std::string(TypeName(type)) + " value needs " +
+                                std::string(PropertyTypeName(type)) + " value needs " +
                                     std::to_string(width) + (width == 1 ? " byte" : " bytes") +
                                     " but only " + std::to_string(Remaining()) + " remain");
     }
@@ -346,6 +332,20 @@ class Reader {
 
 }  // namespace
 
+std::string_view PropertyTypeName(PropertyType type) {
+  switch (type) {
+    case PropertyType::Int32:
+      return "Int32";
+    case PropertyType::Boolean:
+      return "Boolean";
+    case PropertyType::Colour:
+      return "colour";
+    case PropertyType::String:
+      return "String";
+  }
+  return "?";
+}
+
 std::span<const PropertyNameType> PropertyNameTypes() { return kPropertyNameTypes; }
 
 std::optional<PropertyType> TypeOfPropertyName(std::string_view name) {
@@ -380,7 +380,7 @@ void PropertyStringWriter::Name(std::string_view name, PropertyType type) {
       throw std::invalid_argument("unknown property name \"" + std::string(name) + "\"");
     }
     throw std::invalid_argument("property \"" + std::string(name) + "\" is not of type " +
-                                TypeName(type));
+                                std::string(PropertyTypeName(type)));
   }
   m_bytes.append(name);
   m_bytes += ' ';

@@ -34,6 +34,9 @@ struct PropertyNameType {
   PropertyType type;
 };
 
+// The type's name as diagnostics show it: "Int32", "Boolean", "colour", "String".
+std::string_view PropertyTypeName(PropertyType type);
+
 // Every name that a property string may hold, with its type: 84 names in 85 rows, since `Value`
 // has one row as Int32 and one as Boolean.
 std::span<const PropertyNameType> PropertyNameTypes();

@@ -3,33 +3,8 @@
 namespace framework {
 
 TextField::TextField() {
-  Define("TabStop", true);
-  Define("Border", true);
   Define("Password", false);
-  Define("UseFocusRing", true);
-  Define("TextColor", Colour::FromRgb(0x000000));
-  Define("BackColor", Colour::FromRgb(0xFFFFFF));
-  Define("Format", std::string());
   Define("CueText", std::string());
-  Define("Text", std::string());
-  Define("Mask", std::string());
-  Define("ReadOnly", false);
-  Define("LimitText", std::int32_t{0});
-  Define("AcceptTabs", false);
-  Define("Alignment", std::int32_t{0});
-  Define("AutomaticallyCheckSpelling", false);
-  Define("DataSource", std::string());
-  Define("DataField", std::string());
-}
-
-const std::string& TextField::Text() const { return Get<std::string>("Text"); }
-void TextField::SetText(std::string_view text) { Set("Text", std::string(text)); }
-bool TextField::ReadOnly() const { return Get<bool>("ReadOnly"); }
-std::int32_t TextField::Alignment() const { return Get<std::int32_t>("Alignment"); }
-
-void TextField::Type(std::string_view text) {
-  if (!AcceptsUserAction() || ReadOnly()) return;
-  SetText(text);
 }
 
 }  // namespace framework

@@ -1,7 +1,8 @@
 // The main window's layout: its own property string and the strings of its 39 controls.
 //
 // Sections
-//   1. Shared values: colours, the control-array marker, bounds and edge locks
+//   1. Shared values: alignments, the timer mode, the edge locks in use (colours, bounds, locks
+//      and the head of every control's string come from LayoutWriting)
 //   2. The window's own string
 //   3. One builder per control class, each writing its class's entries in their fixed order
 //        3.1 Rectangle   3.2 Canvas   3.3 Timer   3.4 PushButton
@@ -17,10 +18,9 @@
 #include "orbit_window/main_window_layout.hpp"
 
 #include <cstdint>
-#include <limits>
 #include <utility>
 
-#include "framework/colour.hpp"
+#include "app/layout_writing.hpp"
 #include "framework/property_string.hpp"
 #include "orbit_window/main_window_help_tags.hpp"
 
@@ -28,22 +28,16 @@ namespace MainWindowLayout {
 
 namespace {
 
-using framework::Colour;
 using framework::PropertyStringWriter;
+using LayoutWriting::Bounds;
+using LayoutWriting::kBlack;
+using LayoutWriting::kSystemFont;
+using LayoutWriting::kWhite;
+using LayoutWriting::Locks;
 
 // ---------------------------------------------------------------------------------------------
 // 1. Shared values
 // ---------------------------------------------------------------------------------------------
-
-constexpr Colour kWhite = Colour::FromRgb(0xFFFFFF);
-constexpr Colour kBlack = Colour::FromRgb(0x000000);
-
-// No control of this window is part of a control array.
-constexpr std::int32_t kNoControlArray = std::numeric_limits<std::int32_t>::min();
-
-// The strings name the font only; the size is the framework's default in the text unit that the
-// creation code sets before the string is applied.
-constexpr std::string_view kSystemFont = "System";
 
 // Label alignment (TextAlign) and text-field alignment (Alignment) number their values
 // differently: right is 2 on a label and 3 in a text field.
@@ -54,22 +48,6 @@ constexpr std::int32_t kFieldAlignRight = 3;
 // A repeating timer.
 constexpr std::int32_t kTimerModeMultiple = 2;
 
-struct Bounds {
-  std::int32_t left;
-  std::int32_t top;
-  std::int32_t width;
-  std::int32_t height;
-};
-
-// The window edges a control keeps its distance to when the window is resized; locks on two
-// opposite edges stretch the control.
-struct Locks {
-  bool left = false;
-  bool top = false;
-  bool right = false;
-  bool bottom = false;
-};
-
 // The left column and the left half of the bottom row stay put; the right column and the right
 // half of the bottom row follow the right edge; the two canvases and the eccentricity slider
 // stretch with the window.
@@ -78,20 +56,6 @@ constexpr Locks kLockRB{.right = true, .bottom = true};
 constexpr Locks kLockLRB{.left = true, .right = true, .bottom = true};
 constexpr Locks kLockTRB{.top = true, .right = true, .bottom = true};
 constexpr Locks kLockLTRB{.left = true, .top = true, .right = true, .bottom = true};
-
-// The first ten entries of every visual control's string.
-void WriteHead(PropertyStringWriter& w, std::string_view name, Bounds bounds, Locks locks) {
-  w.String("Name", name)
-      .Int32("Index", kNoControlArray)
-      .Int32("Left", bounds.left)
-      .Int32("Top", bounds.top)
-      .Int32("Width", bounds.width)
-      .Int32("Height", bounds.height)
-      .Boolean("LockLeft", locks.left)
-      .Boolean("LockTop", locks.top)
-      .Boolean("LockRight", locks.right)
-      .Boolean("LockBottom", locks.bottom);
-}
 
 // The four font entries of labels, text fields, push buttons and check boxes.
 void WriteFont(PropertyStringWriter& w) {
@@ -111,29 +75,8 @@ ControlLayout Made(std::string_view name, ControlClass control_class,
 // ---------------------------------------------------------------------------------------------
 
 std::string BuildWindowProperties() {
-  PropertyStringWriter w;
-  w.Int32("Placement", 0)
-      .Int32("Width", 692)
-      .Int32("Height", 559)
-      .Int32("MinWidth", 515)
-      .Int32("MinHeight", 389)
-      .Int32("MaxWidth", 32000)
-      .Int32("MaxHeight", 32000)
-      .Int32("Frame", 0)
-      .Boolean("Composite", false)
-      .Boolean("HasBackColor", false)
-      .Colour("BackColor", kWhite)
-      .String("Title", "Quillorn")
-      .Boolean("Visible", true)
-      .Boolean("FullScreen", false)
-      .Boolean("MenuBarVisible", true)
-      .Boolean("CloseButton", true)
-      .Boolean("Resizeable", true)
-      .Boolean("LiveResize", true)
-      .Boolean("MaximizeButton", false)
-      .Boolean("MinimizeButton", true)
-      .Int32("MacProcID", 0);
-  return w.Bytes();
+  return LayoutWriting::WindowProperties(
+      {.width = 692, .height = 559, .min_width = 515, .min_height = 389, .title = "Quillorn"});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -150,7 +93,7 @@ struct RectangleValues {
 
 ControlLayout Rectangle(const RectangleValues& s) {
   PropertyStringWriter w;
-  WriteHead(w, s.name, s.bounds, s.locks);
+  LayoutWriting::WriteControlHead(w, s.name, s.bounds, s.locks);
   // A rectangle stores its tab index before its tab panel, unlike every other control.
   w.Int32("TabIndex", s.tab_index)
       .Int32("TabPanelIndex", 0)
@@ -181,7 +124,7 @@ struct CanvasValues {
 
 ControlLayout Canvas(const CanvasValues& s) {
   PropertyStringWriter w;
-  WriteHead(w, s.name, s.bounds, s.locks);
+  LayoutWriting::WriteControlHead(w, s.name, s.bounds, s.locks);
   w.Int32("TabPanelIndex", 0)
       .Int32("TabIndex", s.tab_index)
       .Boolean("TabStop", true)
@@ -232,7 +175,7 @@ struct PushButtonValues {
 
 ControlLayout PushButton(const PushButtonValues& s) {
   PropertyStringWriter w;
-  WriteHead(w, s.name, s.bounds, s.locks);
+  LayoutWriting::WriteControlHead(w, s.name, s.bounds, s.locks);
   w.Int32("TabPanelIndex", 0)
       .Int32("TabIndex", s.tab_index)
       .Boolean("TabStop", true)
@@ -266,7 +209,7 @@ struct LabelValues {
 
 ControlLayout Label(const LabelValues& s) {
   PropertyStringWriter w;
-  WriteHead(w, s.name, s.bounds, s.locks);
+  LayoutWriting::WriteControlHead(w, s.name, s.bounds, s.locks);
   w.Int32("TabPanelIndex", 0)
       .Int32("TabIndex", s.tab_index)
       .String("Text", s.text)
@@ -299,7 +242,7 @@ struct TextFieldValues {
 
 ControlLayout TextField(const TextFieldValues& s) {
   PropertyStringWriter w;
-  WriteHead(w, s.name, s.bounds, s.locks);
+  LayoutWriting::WriteControlHead(w, s.name, s.bounds, s.locks);
   w.Int32("TabPanelIndex", 0)
       .Int32("TabIndex", s.tab_index)
       .Boolean("TabStop", true)
@@ -346,7 +289,7 @@ struct SliderValues {
 
 ControlLayout Slider(const SliderValues& s) {
   PropertyStringWriter w;
-  WriteHead(w, s.name, s.bounds, s.locks);
+  LayoutWriting::WriteControlHead(w, s.name, s.bounds, s.locks);
   w.Int32("TabPanelIndex", 0)
       .Int32("TabIndex", s.tab_index)
       .Boolean("TabStop", true)
@@ -381,7 +324,7 @@ struct CheckBoxValues {
 
 ControlLayout CheckBox(const CheckBoxValues& s) {
   PropertyStringWriter w;
-  WriteHead(w, s.name, s.bounds, s.locks);
+  LayoutWriting::WriteControlHead(w, s.name, s.bounds, s.locks);
   w.Int32("TabPanelIndex", 0)
       .Int32("TabIndex", s.tab_index)
       .Boolean("TabStop", true)
