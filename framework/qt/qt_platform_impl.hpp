@@ -1,0 +1,160 @@
+#pragma once
+
+// The inside of the Qt platform, shared only by its own qt_platform*.cpp files: the mapping from
+// model objects to Qt objects, the one way of calling the model from Qt, and the Impl class whose
+// methods those files define section by section.
+
+#include <cstdio>
+#include <exception>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include <QAction>
+#include <QApplication>
+#include <QObject>
+#include <QPointer>
+#include <QSize>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include "framework/controls.hpp"
+#include "framework/menu_item.hpp"
+#include "framework/qt/qt_content_widget.hpp"
+#include "framework/qt/qt_platform.hpp"
+#include "framework/qt/qt_window_widget.hpp"
+#include "framework/runtime.hpp"
+#include "framework/timer.hpp"
+#include "framework/window.hpp"
+
+namespace framework::qt {
+
+// Every call from a Qt signal or event handler into the model goes through here: an exception
+// must never unwind through Qt's event loop, so it goes to the framework's default handling.
+template <class F>
+void CallModel(F&& call) {
+  try {
+    call();
+  } catch (...) {
+    try {
+      UnhandledException(std::current_exception());
+    } catch (...) {
+      std::fputs("quillorn: an exception escaped the default handling of exceptions\n", stderr);
+    }
+  }
+}
+
+// A property that only some classes define (TabStop, Border, TextColor ...), or `fallback`.
+template <class T>
+T PropertyOr(const PropertyHolder& holder, std::string_view name, T fallback) {
+  if (!holder.HasProperty(name)) return fallback;
+  if (const T* value = std::get_if<T>(&holder.Property(name))) return *value;
+  return fallback;
+}
+
+inline QString FromUtf8(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+struct ControlView {
+  std::weak_ptr<Control> control;
+  QPointer<QWidget> widget;
+};
+
+struct WindowView {
+  const Window* key = nullptr;
+  std::weak_ptr<Window> window;
+  QPointer<QtWindowWidget> top;
+  QPointer<QtContentWidget> content;
+  std::map<const Control*, ControlView> controls;
+  // The menu bar that the Qt menu bar was built from, and the action of each of its items.
+  std::weak_ptr<MenuItem> menu_bar;
+  std::vector<std::pair<const MenuItem*, QPointer<QAction>>> actions;
+  // True while the platform itself resizes the window, so that the resize is not reported back.
+  bool syncing = false;
+  // True while the model handles a resize by the user; then a size correction waits until Qt has
+  // finished laying out the window.
+  bool in_resize_event = false;
+  bool resize_pending = false;
+};
+
+struct TimerView {
+  std::weak_ptr<Control> timer;
+  const Window* owner = nullptr;
+  QPointer<QTimer> qtimer;
+};
+
+}  // namespace framework::qt
+
+namespace framework {
+
+// Each group of methods is defined in the file named after it: life and lookups in
+// qt_platform.cpp, the rest in qt_platform_windows.cpp, qt_platform_controls.cpp,
+// qt_platform_menus.cpp and qt_platform_timers.cpp.
+class QtPlatform::Impl {
+ public:
+  Impl(int& argc, char** argv);
+  ~Impl();
+  Impl(const Impl&) = delete;
+  Impl& operator=(const Impl&) = delete;
+
+  // Life.
+  void Run();
+  void Quit();
+
+  // Windows.
+  void ShowWindow(Window& window);
+  void CloseWindow(const Window& window);
+  void SyncWindow(qt::WindowView& view, Window& window);
+
+  // Controls.
+  void ControlChanged(Control& control);
+  void Repaint(const Canvas& canvas);
+
+  // Menus.
+  void StandardMenuAction(const MenuItem& item);
+
+  // Timers.
+  void SyncTimer(Timer& timer);
+  void SyncTimers(const Window& window);
+
+  // Lookups.
+  qt::WindowView* FindWindow(const Window& window) const { return FindWindow(&window); }
+  // By address; null also when the window at that address is not the one that was shown.
+  qt::WindowView* FindWindow(const Window* key) const;
+  std::pair<qt::WindowView*, qt::ControlView*> FindControl(const Control& control) const;
+  QAction* FindAction(const qt::WindowView& view, const MenuItem& item) const;
+  QTimer* FindTimer(const Timer& timer) const;
+
+  std::vector<std::unique_ptr<qt::WindowView>> windows;
+
+ private:
+  void CreateWidget(qt::WindowView& view, const std::shared_ptr<Control>& control);
+  void SyncControl(qt::ControlView& view, Control& control);
+  void ApplyTabOrder(qt::WindowView& view, const Window& window);
+  void ApplyContentSize(qt::WindowView& view, const Window& window);
+  void BuildMenuBar(qt::WindowView& view, const std::shared_ptr<framework::MenuBar>& menu_bar);
+  void AddMenuEntry(qt::WindowView& view, QWidget& parent, const std::shared_ptr<MenuItem>& item);
+  void OnContentResized(const Window* key, QSize size);
+  void OnTick(const Timer* key);
+  // Runs a user action on a control, then shows the control as the model now has it, whatever
+  // the model made of the action (it may have refused or clamped it).
+  void Deliver(const std::weak_ptr<Control>& weak, const std::function<void(Control&)>& action);
+  // Takes a Qt object out of service now and deletes it once control is back in the event loop
+  // (it may be the very widget whose signal is being handled).
+  void Retire(QObject* object);
+
+  std::unique_ptr<QApplication> m_application;  // null when the application was already there
+  std::map<const Timer*, qt::TimerView> m_timers;
+  std::vector<QPointer<QObject>> m_retired;
+  bool m_running = false;
+  bool m_quit_pending = false;
+};
+
+}  // namespace framework
