@@ -53,6 +53,9 @@ class Group2D : public Object2D {
   void Insert(std::int32_t index, std::shared_ptr<Object2D> shape);
   // Removes the member at `index`; OutOfBoundsException outside.
   void Remove(std::int32_t index);
+  // Puts `shape` in place of the member at `index`: what Remove then Insert at `index` give,
+  // without moving the other members. OutOfBoundsException outside.
+  void Replace(std::int32_t index, std::shared_ptr<Object2D> shape);
   std::int32_t Count() const { return static_cast<std::int32_t>(m_members.size()); }
   // The member at `index`; OutOfBoundsException outside.
   const std::shared_ptr<Object2D>& Item(std::int32_t index) const;
@@ -61,9 +64,13 @@ class Group2D : public Object2D {
  private:
   // Raises RuntimeException for a null shape or a group that would contain itself.
   void CheckMember(const std::shared_ptr<Object2D>& shape) const;
-  bool Contains(const Object2D& shape) const;
+  bool Contains(const Group2D& group) const;
+  void Counted(const Object2D& member, std::int32_t change);
 
   std::vector<std::shared_ptr<Object2D>> m_members;
+  // How many members are groups: a group without any cannot contain another, so the check that
+  // keeps a group out of itself costs nothing for a long polyline of segments.
+  std::int32_t m_group_members = 0;
 };
 
 }  // namespace framework

@@ -7,7 +7,6 @@
 //   4. Control accessors
 //   5. Control event handlers
 //   6. Menu-item accessors
-//   7. Window events
 
 #include "orbit_window/main_window.hpp"
 
@@ -220,37 +219,9 @@ framework::PushButton& MainWindow::pSourceCode1() {
 }
 
 // -----------------------------------------------------------------------------------------------
-// 5. Control event handlers
-//
-// The animation is not wired yet: the handlers with empty bodies are bound to their events but do
-// nothing so far.
+// 5. Control event handlers: the explanation buttons. The others live with their concern (see the
+//    header).
 // -----------------------------------------------------------------------------------------------
-
-void MainWindow::cOrbit_Paint(framework::Canvas&, framework::Graphics&,
-                             const std::vector<framework::Rect>&) {}
-
-void MainWindow::Timer1_Action(framework::Timer&) {}
-
-void MainWindow::pGo_Action(framework::PushButton&) {}
-
-void MainWindow::pWrite_Action(framework::PushButton&) {}
-
-void MainWindow::slSpeed_ValueChanged(framework::Slider&) {}
-
-void MainWindow::slEccentricity_ValueChanged(framework::Slider&) {}
-
-void MainWindow::pStop_Action(framework::PushButton&) {}
-
-void MainWindow::pQuit_Action(framework::PushButton&) { framework::Quit(0); }
-
-void MainWindow::cDrawCircle_Action(framework::CheckBox&) {}
-
-void MainWindow::cSameCenter_Action(framework::CheckBox&) {}
-
-void MainWindow::cPath_Paint(framework::Canvas&, framework::Graphics&,
-                            const std::vector<framework::Rect>&) {}
-
-void MainWindow::pKomaokuri_Action(framework::PushButton&) {}
 
 // A window that is already open is only brought to the front; one that the user closed is opened
 // anew by the accessor.
@@ -284,13 +255,3 @@ framework::MenuItem& MainWindow::FileMenu() { return MenuItemNamed("FileMenu"); 
 framework::QuitMenuItem& MainWindow::FileQuit() {
   return framework::RuntimeCheckCast<framework::QuitMenuItem>(MenuItemNamed("FileQuit"));
 }
-
-// -----------------------------------------------------------------------------------------------
-// 7. Window events
-// -----------------------------------------------------------------------------------------------
-
-void MainWindow::Event_Close() { framework::Quit(0); }
-
-void MainWindow::Event_Resizing() {}
-
-void MainWindow::Event_Open() {}

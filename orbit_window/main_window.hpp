@@ -10,13 +10,21 @@
 //   4. Control event handlers
 //   5. Menu-item accessors
 //   6. Window events
+//   7. Operations: parameters and scales, frames, graph, run states, result table
 //
 // The window is described by data (orbit_window/main_window_layout.hpp); the construction hooks
 // create its 39 controls from that data and bind the 14 handlers. Code reaches a control only
 // through its accessor, which looks it up by name on every call, so nothing here holds a control.
 //
-// The animation is not wired yet: of the handlers, only quitting (pQuit_Action, Event_Close) and
-// showing the explanation window (pSourceCode_Action, pSourceCode1_Action) do anything so far.
+// The methods are defined in one file per concern:
+//   main_window.cpp               construction, accessors, bindings, the explanation buttons
+//   main_window_parameters.cpp    reading the fields, fitting the scales, mapping coordinates
+//   main_window_run_states.cpp    the run states, their handlers and the animation step
+//   main_window_drawing.cpp       a frame's orbit figure and the two Paint handlers
+//   main_window_graph.cpp         the graph and the live read-outs
+//   main_window_result_table.cpp  the write button and the result table
+//
+// The run state (idle, running, paused) is held by no variable: the caption of pGo is the state.
 
 #include <cstdint>
 #include <memory>
@@ -167,7 +175,45 @@ class MainWindow final : public framework::Window {
   void Event_Resizing() override;
   void Event_Open() override;
 
+  // ---------------------------------------------------------------------------------------------
+  // 7. Operations
+  // ---------------------------------------------------------------------------------------------
+
+  // Builds the frame of the current wNow (orbit figure, graph, read-outs) into two new groups and
+  // asks both canvases to repaint. Leaves wNow and the run state alone.
+  void Draw();
+  // The two axes of the orbit figure, light grey, across the whole canvas.
+  void DrawAxis();
+  // The reference circle, its body at the mean anomaly and the body's radius.
+  void DrawCircle();
+  // Reads the four fields and cSameCenter into the parameters, writes the flattening and b/a
+  // read-outs and the timer's period. Touches no scale and no group.
+  void SetParmeter();
+  // The pixel column (row) of cOrbit at the orbit coordinate x (y, which grows upward).
+  std::int32_t ChangeAxisX(double x);
+  std::int32_t ChangeAxisY(double y);
+  // Fits the figure and the graph to the canvases' current sizes and starts both graph
+  // polylines afresh; the frame counter and the previous-frame values stay.
+  void Resizing();
+  // The time cursor of the graph, at the current frame.
+  void DrawGraphAxis();
+  // Advances the animation by one frame, wrapping after the last frame of a revolution.
+  void OneStep();
+  // Writes the table of one revolution into the result window.
+  void WriteResult();
+  // Reset, parameters, scales, frame 0.
+  void OpenSequence();
+  // Frame counter, previous-frame values, graph polylines and read-outs back to their start.
+  void ResetPosition();
+  // Solves Kepler's equation for the frame, adds the graph step and the read-outs, and draws the
+  // ellipse with its focus, body and radius vector.
+  void DrawOval();
+
  private:
+  // The graph step of DrawOval, run between the arc length and the orbit shapes: the graph's
+  // fixed lines, one segment per polyline, the speed and iteration read-outs.
+  void DrawGraphStep(double L, std::int32_t count);
+
   template <class C>
   C& ControlAs(std::string_view name) const;
   framework::MenuItem& MenuItemNamed(std::string_view name) const;

@@ -80,8 +80,12 @@ std::optional<framework::PropertyType> ValueTypeOf(MainWindowLayout::ControlClas
   return std::nullopt;
 }
 
-// The model carries every value that the window's and the controls' strings store.
+// The model carries every value that the window's and the controls' strings store, but those that
+// opening the window writes: the timer's period from the frame rate, and the read-outs of frame 0.
 TEST_F(MainWindowTest, CarriesEveryStoredValue) {
+  const std::set<std::pair<std::string, std::string>> written_at_open = {
+      {"Timer1", "Period"},  {"lFValue", "Text"},     {"lBAValue", "Text"},       {"lStep", "Text"},
+      {"lSpeed", "Text"},    {"lSaikiCount", "Text"}, {"lSaikiCountMax", "Text"}, {"lSpeedMax", "Text"}};
   MainWindow& window = Window();
   const std::string window_string = MainWindowLayout::WindowProperties();
   for (const auto& entry : framework::ReadPropertyString(window_string, std::nullopt)) {
@@ -91,6 +95,7 @@ TEST_F(MainWindowTest, CarriesEveryStoredValue) {
     const framework::Control& control = window.ControlByName(layout.name);
     const auto value_type = ValueTypeOf(layout.control_class);
     for (const auto& entry : framework::ReadPropertyString(layout.properties, value_type)) {
+      if (written_at_open.contains({std::string(layout.name), entry.name})) continue;
       EXPECT_EQ(control.Property(entry.name), entry.value) << layout.name << " entry " << entry.name;
     }
   }
@@ -236,7 +241,9 @@ TEST_F(MainWindowTest, ItsTimerIsARepeatingTimerThatKnowsItsWindow) {
   EXPECT_EQ(typeid(timer), typeid(MainWindowTimer1));
   EXPECT_EQ(timer.Window().get(), &w);
   EXPECT_EQ(timer.Mode(), 2);
-  EXPECT_EQ(timer.Period(), 1000);
+  // 1000 ms from its string, then 1000 / 24 fps when the window opened.
+  EXPECT_EQ(timer.Period(), 42);
+  EXPECT_FALSE(timer.Enabled());
 }
 
 }  // namespace
