@@ -1,0 +1,78 @@
+#pragma once
+
+// What the tests of the main window's animation share: a freshly started program on the headless
+// platform (one per table row where rows must not see each other), ticks of the virtual clock, and
+// typed access to the shapes of a group.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/implicit_instance.hpp"
+#include "app/program.hpp"
+#include "framework/headless/headless_platform.hpp"
+#include "framework/object2d.hpp"
+#include "framework/runtime.hpp"
+#include "framework/runtime_exception.hpp"
+#include "orbit_window/main_window.hpp"
+
+namespace orbit_test {
+
+// The start-up as the program runs it, without the event loop; shut down again at the end. No
+// handler may have failed in between: a failure would only have gone to the default handling.
+class FreshProgram {
+ public:
+  FreshProgram() {
+    framework::RuntimeInit(platform);
+    Program::Initialize();
+    framework::RunFrameworkInitialization(Program::Startup);
+  }
+  ~FreshProgram() {
+    EXPECT_EQ(framework::UnhandledExceptionCount(), 0) << "an exception reached the default handling";
+    Program::Finalize();
+    framework::RuntimeExit();
+  }
+  FreshProgram(const FreshProgram&) = delete;
+  FreshProgram& operator=(const FreshProgram&) = delete;
+
+  MainWindow& Window() { return *ImplicitInstance::MainWindow(); }
+
+  // Lets `n` periods of the animation timer pass: one tick each while it runs.
+  void Tick(int n = 1) {
+    for (int i = 0; i < n; ++i) platform.AdvanceClock(Window().Timer1().EffectivePeriod());
+  }
+
+  framework::HeadlessPlatform platform;
+};
+
+template <class S>
+const S& ShapeAt(const std::shared_ptr<framework::Group2D>& group, std::int32_t index) {
+  if (!group) throw framework::NilObjectException("no group");
+  return framework::RuntimeCheckCast<const S>(*group->Item(index));
+}
+
+inline const framework::CurveShape& CurveAt(const std::shared_ptr<framework::Group2D>& group,
+                                            std::int32_t index) {
+  return ShapeAt<framework::CurveShape>(group, index);
+}
+
+// The cells of a result table's lines: the text split at CR, each line at TAB.
+inline std::vector<std::vector<std::string>> TableCells(const std::string& text) {
+  std::vector<std::vector<std::string>> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find('\r', start)) != std::string::npos; start = end + 1) {
+    std::vector<std::string>& cells = lines.emplace_back();
+    std::size_t cell = start;
+    for (std::size_t tab; (tab = text.find('\t', cell)) < end; cell = tab + 1) {
+      cells.push_back(text.substr(cell, tab - cell));
+    }
+    cells.push_back(text.substr(cell, end - cell));
+  }
+  if (start != text.size()) lines.push_back({"<unterminated> " + text.substr(start)});
+  return lines;
+}
+
+}  // namespace orbit_test
