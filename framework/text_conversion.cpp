@@ -1,6 +1,7 @@
 #include "framework/text_conversion.hpp"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -69,6 +70,27 @@ void RoundDigits(Decimal& decimal, std::size_t count) {
   }
   decimal.digits.insert(decimal.digits.begin(), '1');
   ++decimal.point;
+}
+
+// The fixed text of `magnitude` with `decimals` decimals as to_chars rounds it, with a '-' in front
+// when `negative` and the text shows a non-zero digit.
+std::string CorrectlyRoundedText(double magnitude, int decimals, bool negative) {
+  // A sign, at most 309 integer digits, a point and the decimals. The table and the read-outs ask
+  // for a few decimals, which fit on the stack; a long pattern goes to the heap.
+  constexpr std::size_t kIntegerDigits = 309;
+  std::array<char, 1 + kIntegerDigits + 1 + 24> small{};
+  std::string large;
+  char* begin = small.data();
+  char* end = begin + small.size();
+  if (static_cast<std::size_t>(decimals) > 24) {
+    large.resize(1 + kIntegerDigits + 1 + static_cast<std::size_t>(decimals));
+    begin = large.data();
+    end = begin + large.size();
+  }
+  *begin = '-';
+  const auto result = std::to_chars(begin + 1, end, magnitude, std::chars_format::fixed, decimals);
+  const bool shows_non_zero = std::find_if(begin + 1, result.ptr, [](char c) { return c != '0' && c != '.'; }) != result.ptr;
+  return std::string(negative && shows_non_zero ? begin : begin + 1, result.ptr);
 }
 
 constexpr double kWholeLimit = 1e15;
@@ -270,7 +292,16 @@ std::string Format(double value, std::string_view pattern) {
   if (!std::isfinite(value)) {
     return NonFiniteText(value);
   }
-  Decimal decimal = ExactDecimal(std::fabs(value));
+  const double magnitude = std::fabs(value);
+  // A tie (the exact value halfway between two results) needs magnitude * 10^decimals * 2 to be a
+  // whole number, which for magnitude = odd * 2^q comes down to magnitude * 2^(decimals + 1) being
+  // whole; ldexp scales exactly. Off ties, to_chars rounds correctly and its half-to-even rule never
+  // comes into play, so the exact expansion below is needed only for these few values.
+  const double doubled = std::ldexp(magnitude, decimals + 1);
+  if (doubled != std::floor(doubled)) {
+    return CorrectlyRoundedText(magnitude, decimals, std::signbit(value));
+  }
+  Decimal decimal = ExactDecimal(magnitude);
   RoundDigits(decimal, static_cast<std::size_t>(decimal.point + decimals));
 
   std::string text;
