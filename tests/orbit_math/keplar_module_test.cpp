@@ -60,6 +60,39 @@ Plain PlainIteration(double e, double l, double u, int32_t s, std::int64_t round
   return {u, round_limit, false};
 }
 
+// The solver as its contract states it: the extra rules checked after every
+// round from the first.  stopped is true when the stop test ended the loop.
+Plain CheckedIteration(double e, double l, double u, int32_t s) {
+  const bool inside = e >= 0.0 && e <= 0.999 && std::isfinite(l) && u == l && s <= 14;
+  double saved = u;
+  for (std::int64_t rounds = 1;; ++rounds) {
+    const double previous = u;
+    const double d1 = l - u;
+    const double d2 = e * std::sin(u);
+    const double num = d1 + d2;
+    const double d3 = e * std::cos(u);
+    const double den = 1.0 - d3;
+    const double du = num / den;
+    u = u + du;
+    if (std::round(std::abs(du * std::pow(10.0, static_cast<double>(s)))) == 0.0) {
+      return {u, rounds, true};
+    }
+    if (!std::isfinite(du)) {
+      return {std::nan(""), rounds, false};
+    }
+    if (SameBits(u, previous) || SameBits(u, saved)) {
+      return {u, rounds, false};
+    }
+    // After rounds 1, 3, 7, 15, ...
+    if (((rounds + 1) & rounds) == 0) {
+      saved = u;
+    }
+    if (!inside && rounds >= 1000000) {
+      return {std::nan(""), rounds, false};
+    }
+  }
+}
+
 // The Newton correction that would follow u, in extended precision: after a
 // stop it must be below the tolerance that stopped the iteration.
 long double NextCorrection(double e, double l, double u) {
@@ -310,10 +343,83 @@ TEST(KeplarLoop, NearlyParabolicSweepReturns) {
       ++broken;
     } else {
       ASSERT_LE(std::abs(NextCorrection(0.9999, l, u)), 0.5e-6) << "frame " << i;
+      // Some take more than 30000 rounds; the checks that start late must
+      // not change them.
+      const Plain plain = PlainIteration(0.9999, l, l, 6, 1000000);
+      ASSERT_TRUE(plain.stopped) << "frame " << i;
+      EXPECT_EQ(count, plain.rounds) << "frame " << i;
+      EXPECT_TRUE(SameBits(u, plain.u)) << "frame " << i;
     }
     ASSERT_LT(count, 1000000) << "frame " << i;
   }
   EXPECT_EQ(broken, 2);
+}
+
+// The solver checks the extra rules only once a loop has run longer than
+// converging loops do, and runs a loop that they end again from the start.
+// Each row takes one road through that, near its edges (a loop that ends
+// before the checks start, at their start, or long after); each must end in
+// the same round with the same u as with the rules checked from the first
+// round.  The rows at e 0.999 lie inside the domain.
+TEST(KeplarLoop, MatchesRulesCheckedFromFirstRound) {
+  Watchdog watchdog(std::chrono::seconds(60), "the loops ended late or by the rules");
+  struct Row {
+    const char* what;
+    double e;
+    double l;
+    int32_t s;
+    std::int64_t rounds;
+    bool by_test;  // the stop test, not a rule, ends the loop
+  };
+  const Row rows[] = {
+      {"u stops changing in round 6, du does not", 0.5, 1.0, 16, 6, false},
+      {"a small den: two values 5.6e-15 apart from round 9", 0.999, FrameAngle(100000000, 8397),
+       14, 17, false},
+      {"u runs off to overflow, NaN in round 9690", 0.999, FrameAngle(100000000, 1328941), 6,
+       9690, false},
+      {"converges in round 44001", 0.999, FrameAngle(100000000, 1877540), 14, 44001, true},
+      {"converges in round 34067", 0.9999, FrameAngle(20000, 365), 6, 34067, true},
+      {"u runs off to overflow, NaN in round 44208", 0.9999, FrameAngle(20000, 303), 6, 44208,
+       false},
+      {"a two-value cycle entered early, seen in round 32769", 0.9999, FrameAngle(20000, 1251),
+       16, 32769, false},
+      {"a two-value cycle entered in round 34068, seen in round 65537", 0.9999,
+       FrameAngle(20000, 365), 16, 65537, false},
+      {"u stops changing in round 54088, du does not", 0.99999, FrameAngle(20000, 18695), 16,
+       54088, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    const Plain checked = CheckedIteration(row.e, row.l, row.l, row.s);
+    ASSERT_EQ(checked.rounds, row.rounds);
+    ASSERT_EQ(checked.stopped, row.by_test);
+    int32_t count = 0;
+    const double u = KeplarLoopCount(row.e, row.l, row.l, row.s, count);
+    EXPECT_EQ(count, checked.rounds);
+    EXPECT_TRUE(SameBits(u, checked.u)) << u << ", checked from the first round " << checked.u;
+    EXPECT_TRUE(SameBits(KeplarLoop(row.e, row.l, row.l, row.s), checked.u));
+  }
+
+  // Loops that the rules end after a few rounds, as most are for s 15 and 16
+  // and for e above 1.
+  int mismatches = 0;
+  for (double e : {0.5, 0.99, 1.5}) {
+    for (int32_t s : {15, 16}) {
+      for (int i = 0; i <= 30; ++i) {
+        const double l = FrameAngle(30, i);
+        const Plain checked = CheckedIteration(e, l, l, s);
+        int32_t count = 0;
+        const double u = KeplarLoopCount(e, l, l, s, count);
+        if (count != checked.rounds || !SameBits(u, checked.u)) {
+          if (++mismatches <= 10) {
+            ADD_FAILURE() << "e " << e << ", s " << s << ", frame " << i << ": " << count
+                          << " rounds, checked from the first round " << checked.rounds;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
 }
 
 TEST(KeplarLoop, SignedZeroAndSpecialValueSweep) {
