@@ -28,7 +28,7 @@ std::string Header() {
          "地理緯度(度)" + tab + "弧長" + Constants_Chr::cNewLine();
 }
 
-std::string Text(std::int32_t frames, double e, double heikin) {
+std::string Text(std::int32_t frames, double e, double heikin, std::int64_t max_rounds) {
   using framework::Format;
   const std::string tab = Constants_Chr::cTab();
   const std::string new_line = Constants_Chr::cNewLine();
@@ -36,10 +36,15 @@ std::string Text(std::int32_t frames, double e, double heikin) {
   std::string text = Header();
   if (frames >= 0) text.reserve(text.size() + (static_cast<std::size_t>(frames) + 1) * kBytesPerRow);
   // 64-bit, so that the loop also ends for frames = INT32_MAX.
+  std::int64_t rounds = 0;
   for (std::int64_t row = 0; row <= frames; ++row) {
     const std::int32_t i = static_cast<std::int32_t>(row);
     const double M = heikin * framework::Int32ToDouble(i);
-    const double E = KeplarModule::KeplarLoop(e, M, M, kTableDecimals);
+    // The same rounds and result as KeplarLoop, counted.
+    std::int32_t count = 0;
+    const double E = KeplarModule::KeplarLoopCount(e, M, M, kTableDecimals, count);
+    rounds += count;
+    if (rounds > max_rounds) return NotConvergingMessage();
     // The last row closes the revolution exactly, which the latitude conversion would miss by its
     // rounding near 2 pi.
     const double phi = i == frames ? kTwoPi : MeridionalDistance::ReducedToGeographicLatitude(E, e);
@@ -65,6 +70,11 @@ std::string Text(std::int32_t frames, double e, double heikin) {
 std::string TooLargeMessage() {
   return "1周のコマ数が多すぎるため、表を作れません(表にできるのは" + std::to_string(kMaximumFrames) +
          "コマまでです)。" + Constants_Chr::cNewLine();
+}
+
+std::string NotConvergingMessage() {
+  return "ケプラー方程式の反復が収束しないため、表を作れません(離心率は0以上0.999以下にしてください)。" +
+         Constants_Chr::cNewLine();
 }
 
 }  // namespace ResultTable

@@ -99,3 +99,23 @@ TEST(ResultTable, ACountAboveTheLimitShowsTheMessageInstead) {
 }
 
 }  // namespace
+
+namespace {
+
+// Outside 0 <= e <= 0.999 a row can take a million rounds; a table that needs more rounds than its
+// budget shows one line instead of keeping the window busy for minutes. Inside the domain the
+// budget is never met.
+TEST(ResultTable, ATableBeyondItsRoundBudgetShowsTheMessageInstead) {
+  const std::string message = ResultTable::NotConvergingMessage();
+  EXPECT_EQ(message.find_first_of("\r\n"), message.size() - 1);
+  const double heikin = ((1.0 / 1000.0) * 2.0) * 3.141592653589793;
+  // e = 2 meets the million-round cap within its first thousand rows.
+  EXPECT_EQ(ResultTable::Text(1000, 2.0, heikin, 1'000'000), message);
+  EXPECT_NE(ResultTable::Text(1000, 0.999, heikin, 1'000'000), message);
+  // A budget just below what the rows need, and exactly what they need.
+  const std::string table = ResultTable::Text(1000, 0.5, heikin);
+  EXPECT_EQ(ResultTable::Text(1000, 0.5, heikin, 2712), message);
+  EXPECT_EQ(ResultTable::Text(1000, 0.5, heikin, 2713), table);
+}
+
+}  // namespace
