@@ -76,6 +76,13 @@ TEST(ResultTable, OneLinePerFrameEndedByCarriageReturns) {
     EXPECT_EQ((Cells{earth[row + 1][4], earth[row + 1][5]}), cells) << "row " << row;
   }
 
+  // A fractional count: rows up to the rounded count, and the last row closes the revolution
+  // although its mean anomaly falls short of it.
+  const auto fractional = TableCells(Write(w, "0.866", "300.4"));
+  ASSERT_EQ(fractional.size(), 302u);
+  EXPECT_EQ(fractional[301][1], "359.5");
+  EXPECT_EQ(fractional[301][4], "360.000000");
+
   // A negative count: the header alone.
   EXPECT_EQ(Write(w, "0.866", "-5"), ResultTable::Header());
   EXPECT_EQ(TableCells(ResultTable::Header()), std::vector<Cells>{kHeader});
