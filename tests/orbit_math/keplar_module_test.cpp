@@ -44,14 +44,20 @@ struct Plain {
   bool stopped;
 };
 
+// One Newton correction, written out independently of the solver, in the order of operations that
+// fixes its bits.
+double NewtonCorrection(double e, double l, double u) {
+  const double d1 = l - u;
+  const double d2 = e * std::sin(u);
+  const double num = d1 + d2;
+  const double d3 = e * std::cos(u);
+  const double den = 1.0 - d3;
+  return num / den;
+}
+
 Plain PlainIteration(double e, double l, double u, int32_t s, std::int64_t round_limit) {
   for (std::int64_t rounds = 1; rounds <= round_limit; ++rounds) {
-    const double d1 = l - u;
-    const double d2 = e * std::sin(u);
-    const double num = d1 + d2;
-    const double d3 = e * std::cos(u);
-    const double den = 1.0 - d3;
-    const double du = num / den;
+    const double du = NewtonCorrection(e, l, u);
     u = u + du;
     if (std::round(std::abs(du * std::pow(10.0, static_cast<double>(s)))) == 0.0) {
       return {u, rounds, true};
@@ -67,12 +73,7 @@ Plain CheckedIteration(double e, double l, double u, int32_t s) {
   double saved = u;
   for (std::int64_t rounds = 1;; ++rounds) {
     const double previous = u;
-    const double d1 = l - u;
-    const double d2 = e * std::sin(u);
-    const double num = d1 + d2;
-    const double d3 = e * std::cos(u);
-    const double den = 1.0 - d3;
-    const double du = num / den;
+    const double du = NewtonCorrection(e, l, u);
     u = u + du;
     if (std::round(std::abs(du * std::pow(10.0, static_cast<double>(s)))) == 0.0) {
       return {u, rounds, true};
