@@ -1,6 +1,10 @@
 #include "framework/qt/qt_graphics.hpp"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstddef>
+#include <vector>
 
 #include <QBrush>
 #include <QLineF>
@@ -9,6 +13,7 @@
 #include <QRectF>
 
 #include "framework/qt/qt_conversions.hpp"
+#include "framework/qt/qt_polyline_thinning.hpp"
 
 namespace framework {
 
@@ -34,6 +39,12 @@ QPen OutlinePen(const ShapeStyle& style) {
   pen.setJoinStyle(Qt::RoundJoin);
   return pen;
 }
+
+bool Finite(const Point2D& point) { return std::isfinite(point.x) && std::isfinite(point.y); }
+
+// The pixel column that model x falls in: column k shows x from k - 0.5 to k + 0.5, since the
+// painter is shifted by half a pixel.
+double PixelColumn(double x) { return std::floor(x + 0.5); }
 
 }  // namespace
 
@@ -65,6 +76,58 @@ void QtGraphics::DrawOval(double centre_x, double centre_y, double width, double
   m_painter.setPen(pen);
   m_painter.setBrush(fill_alpha == 0 ? QBrush(Qt::NoBrush) : QBrush(qt::ColourAt(style.fill_color, style.fill)));
   m_painter.drawEllipse(QRectF(centre_x - width / 2.0, centre_y - height / 2.0, width, height).normalized());
+}
+
+void QtGraphics::DrawPolyline(std::span<const Point2D> points, const ShapeStyle& style) {
+  const QPen pen = OutlinePen(style);
+  if (pen.style() == Qt::NoPen) return;
+  m_painter.setPen(pen);
+  m_painter.setBrush(Qt::NoBrush);
+  // A segment with an end that is not a finite number is left out, as DrawLine leaves it out: the
+  // run breaks there into stretches of finite points.
+  std::size_t begin = 0;
+  while (begin < points.size()) {
+    if (!Finite(points[begin])) {
+      ++begin;
+      continue;
+    }
+    std::size_t end = begin + 1;
+    double left = points[begin].x;
+    double right = points[begin].x;
+    for (; end < points.size() && Finite(points[end]); ++end) {
+      left = std::min(left, points[end].x);
+      right = std::max(right, points[end].x);
+    }
+    const std::span<const Point2D> stretch = points.subspan(begin, end - begin);
+    const double columns = PixelColumn(right) - PixelColumn(left) + 1.0;
+    // Thinning is worked out for the one-pixel pen in opaque ink, which a pixel cannot take more
+    // of once it is solid; other pens paint every segment.
+    const bool thin_pen = pen.color().alpha() == 255 && pen.widthF() <= 1.0;
+    if (thin_pen && static_cast<double>(stretch.size()) > columns) {
+      // A surface lives for one paint; the thread's buffer spares each paint a large allocation.
+      thread_local std::vector<Point2D> thinned;
+      qt::ThinPolyline(stretch, thinned);
+      PaintSegments(thinned);
+    } else {
+      PaintSegments(stretch);
+    }
+    begin = end;
+  }
+}
+
+void QtGraphics::PaintSegments(std::span<const Point2D> points) {
+  // drawLines caps every segment as drawLine does; drawPolyline would join them without caps and
+  // paint visibly lighter where segments meet. The lines go in chunks of a small buffer.
+  constexpr std::size_t kChunk = 1024;
+  std::array<QLineF, kChunk> lines;
+  std::size_t filled = 0;
+  for (std::size_t i = 1; i < points.size(); ++i) {
+    lines[filled++] = QLineF(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
+    if (filled == kChunk || i + 1 == points.size()) {
+      m_painter.drawLines(lines.data(), static_cast<int>(filled));
+      filled = 0;
+    }
+  }
 }
 
 }  // namespace framework

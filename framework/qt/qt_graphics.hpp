@@ -2,6 +2,8 @@
 
 // A canvas's drawing surface on Qt: the model's primitives painted with a QPainter.
 
+#include <span>
+
 #include "framework/graphics.hpp"
 
 class QPainter;
@@ -24,8 +26,13 @@ class QtGraphics : public Graphics {
   // BorderWidth wide; a part whose opacity or width is 0 is left out.
   void DrawOval(double centre_x, double centre_y, double width, double height,
                 const ShapeStyle& style) override;
+  // The same picture as each segment drawn by DrawLine, in one call to the painter; a run with
+  // more points than the pixels it spans is first thinned to what the pixels can show.
+  void DrawPolyline(std::span<const Point2D> points, const ShapeStyle& style) override;
 
  private:
+  void PaintSegments(std::span<const Point2D> points);
+
   QPainter& m_painter;
 };
 

@@ -13,11 +13,13 @@
 //  [x] Controls at their model rectangles, later ones on top of earlier ones: Rectangle (fill and
 //      frame colours), Canvas, PushButton, Label, TextField, TextArea, Slider, CheckBox; Visible,
 //      Enabled, Bold, Italic, Underline; the help tag as a tooltip, CR shown as a line break.
-//  [x] Text areas: one line per CR; read-only; horizontal scroll bar or word wrap; vertical bar.
+//  [x] Text areas: one line per CR; read-only; horizontal scroll bar or word wrap; vertical bar;
+//      a TAB four digits wide.
 //  [x] Keyboard: Return presses the default button, Escape a cancel button, through the model;
 //      Tab follows TabIndex among controls with TabStop; a canvas takes the focus only with
 //      AcceptFocus.
-//  [x] The window's menu bar: menus, separators ("-"), items with shortcuts ("Cmd" is Ctrl).
+//  [x] The window's menu bar: menus, separators ("-"), items with shortcuts ("Cmd" is Ctrl); a
+//      window without a menu bar of its own shows the application's.
 //  [x] Edit items the program does not handle: undo, cut, copy, paste, clear (the selection) and
 //      select all on the focused text field or text area; a read-only one only copies and selects.
 //  [x] Canvas painting with QPainter, antialiased; Fill and Border are opacities in percent.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include <QCheckBox>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -205,6 +206,10 @@ void QtPlatform::Impl::SyncControl(qt::ControlView& view, Control& control) {
     const QString text = qt::DisplayText(area->Text());
     if (edit->toPlainText() != text) edit->setPlainText(text);
     edit->setReadOnly(area->ReadOnly());
+    // A TAB indents by four characters of the area's font, as a listing of code expects; Qt's
+    // default of 80 pixels would push the explanation's code far to the right.
+    const qreal tab = 4.0 * QFontMetricsF(edit->font()).horizontalAdvance(QLatin1Char('0'));
+    if (edit->tabStopDistance() != tab) edit->setTabStopDistance(tab);
     if (area->ScrollbarHorizontal()) {
       edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
       edit->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -13,6 +13,7 @@
 #include <QSize>
 #include <QTimer>
 
+#include "framework/application.hpp"
 #include "framework/runtime_exception.hpp"
 
 namespace framework {
@@ -122,7 +123,13 @@ void QtPlatform::Impl::SyncWindow(qt::WindowView& view, Window& window) {
     if (was_visible) view.top->show();
   }
 
-  const std::shared_ptr<framework::MenuBar> menu_bar = window.MenuBar();
+  // A desktop window here carries its menus itself, and the user expects File > Quit, Ctrl+Q and
+  // the Edit items in every window of the program: a window without a menu bar of its own shows
+  // the application's.
+  std::shared_ptr<framework::MenuBar> menu_bar = window.MenuBar();
+  if (!menu_bar) {
+    if (const std::shared_ptr<Application> application = App()) menu_bar = application->MenuBar();
+  }
   if (menu_bar.get() != view.menu_bar.lock().get()) BuildMenuBar(view, menu_bar);
   if (menu_bar) view.top->menuBar()->setVisible(qt::PropertyOr(window, "MenuBarVisible", true));
 

@@ -10,16 +10,25 @@
 #include <string_view>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QList>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRawFont>
+#include <QSize>
 #include <QStringList>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolTip>
 
@@ -222,6 +231,65 @@ TEST(ProgramWindowOnQt, FileQuitThroughItsActionEndsTheRunWithStatusZero) {
     QAction* quit = qt_test::Platform().ActionFor(window.FileQuit());
     ASSERT_NE(quit, nullptr);
     quit->trigger();
+  });
+  EXPECT_EQ(status, 0);
+}
+
+TEST(ProgramWindowOnQt, CtrlQInTheExplanationOrTheResultWindowEndsTheRunWithStatusZero) {
+  struct Opener {
+    const char* name;
+    std::function<std::shared_ptr<framework::Window>()> open;
+  };
+  const Opener openers[] = {
+      {"explanation window", [] { return ImplicitInstance::Keplar(); }},
+      {"result window", [] { return ImplicitInstance::Caliculate(); }},
+  };
+  for (const Opener& opener : openers) {
+    SCOPED_TRACE(opener.name);
+    const std::int32_t status = RunProgram([&opener](MainWindow&) {
+      const std::shared_ptr<framework::Window> window = opener.open();
+      ASSERT_NE(window, nullptr);
+      // The window has no menu bar of its own and shows the application's.
+      EXPECT_EQ(window->MenuBar(), nullptr);
+      auto* top = qobject_cast<QMainWindow*>(qt_test::Platform().WindowWidgetFor(*window));
+      ASSERT_NE(top, nullptr);
+      const QList<QAction*> menus = top->menuBar()->actions();
+      ASSERT_EQ(menus.size(), 2);
+      EXPECT_EQ(menus[0]->text(), QStringLiteral("ファイル"));
+      EXPECT_TRUE(top->menuBar()->isVisibleTo(top));
+      // The content keeps its design size below the bar.
+      EXPECT_EQ(qt_test::Platform().ContentWidgetFor(*window)->size(), QSize(600, 400));
+
+      top->activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(top));
+      ASSERT_EQ(QApplication::activeWindow(), top);
+      QTest::keyClick(top, Qt::Key_Q, Qt::ControlModifier);
+      EXPECT_TRUE(framework::QuitRequested());
+    });
+    EXPECT_EQ(status, 0);
+  }
+}
+
+TEST(ProgramWindowOnQt, TheExplanationIndentsItsTabbedLinesByAboutFourCharacters) {
+  const std::int32_t status = RunProgram([](MainWindow&) {
+    const auto keplar = ImplicitInstance::Keplar();
+    auto* text = qobject_cast<QPlainTextEdit*>(qt_test::Platform().WidgetFor(keplar->tResult()));
+    ASSERT_NE(text, nullptr);
+    // Line 18 begins with a TAB, line 17 ("Do") with none: the TAB's width is where line 18's
+    // text starts, measured against the left edge of line 17.
+    const QTextBlock plain = text->document()->findBlockByNumber(16);
+    const QTextBlock tabbed = text->document()->findBlockByNumber(17);
+    ASSERT_TRUE(tabbed.text().startsWith(QLatin1Char('\t')));
+    QTextCursor cursor(tabbed);
+    cursor.setPosition(tabbed.position() + 1);
+    const int indented = text->cursorRect(cursor).left();
+    cursor.setPosition(plain.position());
+    const int indent = indented - text->cursorRect(cursor).left();
+    const qreal digit = QFontMetricsF(text->font()).horizontalAdvance(QLatin1Char('0'));
+    EXPECT_NEAR(indent, 4.0 * digit, 1.5);
+    // Qt's default is 80 pixels, far beyond four characters of a desktop font.
+    EXPECT_LT(indent, 50);
+    framework::Quit(0);
   });
   EXPECT_EQ(status, 0);
 }
