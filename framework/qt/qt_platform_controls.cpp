@@ -133,6 +133,11 @@ void QtPlatform::Impl::CreateWidget(qt::WindowView& view, const std::shared_ptr<
     auto* area = new QPlainTextEdit(parent);
     QObject::connect(area, &QPlainTextEdit::textChanged, area, [this, weak, area]() {
       const std::string text = qt::ModelText(area->toPlainText());
+      // The widget holds what was typed; should the model refuse it, the sync after the action
+      // puts the model's text back.
+      if (const auto control = weak.lock()) {
+        if (qt::ControlView* shown = FindControl(*control).second) shown->shown_text = text;
+      }
       Deliver(weak, [&](Control& target) { static_cast<TextArea&>(target).Type(text); });
     });
     widget = area;
@@ -203,8 +208,12 @@ void QtPlatform::Impl::SyncControl(qt::ControlView& view, Control& control) {
                      qt::ColourAt(qt::PropertyOr(*field, "BackColor", Colour::FromRgb(0xFFFFFF))));
   } else if (auto* area = dynamic_cast<TextArea*>(&control)) {
     auto* edit = static_cast<QPlainTextEdit*>(widget);
-    const QString text = qt::DisplayText(area->Text());
-    if (edit->toPlainText() != text) edit->setPlainText(text);
+    // Setting the same text again would move the cursor under the user's hands, and costs a
+    // second or more for a large table.
+    if (area->Text() != view.shown_text) {
+      edit->setPlainText(qt::DisplayText(area->Text()));
+      view.shown_text = area->Text();
+    }
     edit->setReadOnly(area->ReadOnly());
     // A TAB indents by four characters of the area's font, as a listing of code expects; Qt's
     // default of 80 pixels would push the explanation's code far to the right.

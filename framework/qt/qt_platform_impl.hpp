@@ -65,6 +65,10 @@ inline QString FromUtf8(const std::string& text) {
 struct ControlView {
   std::weak_ptr<Control> control;
   QPointer<QWidget> widget;
+  // A text area's text as the model had it when the widget last took it (set by the platform or
+  // typed by the user). Every sync compares the model with this copy rather than with the
+  // widget's document, which for a table of a million lines takes longer to convert than a frame.
+  std::string shown_text;
 };
 
 struct WindowView {
