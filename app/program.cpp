@@ -75,4 +75,15 @@ void Finalize() {
   bar.reset();
 }
 
+void StartWithoutEventLoop(framework::Platform& platform) {
+  framework::RuntimeInit(platform);
+  Initialize();
+  framework::RunFrameworkInitialization(Startup);
+}
+
+std::int32_t EndWithoutEventLoop() {
+  Finalize();
+  return framework::RuntimeExit();
+}
+
 }  // namespace Program

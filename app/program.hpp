@@ -39,4 +39,10 @@ void MakeDefaultView();
 // Releases the open windows and the application object, then, last, the menu bar.
 void Finalize();
 
+// The life of ProgramMain without its event loop, for tests and benchmarks that act on what the
+// start-up built: the runtime, the classes and the start-up; then, when they are done, the release
+// of the global objects and the end of the runtime, which gives the exit status.
+void StartWithoutEventLoop(framework::Platform& platform);
+std::int32_t EndWithoutEventLoop();
+
 }  // namespace Program

@@ -8,18 +8,15 @@
 #include "app/implicit_instance.hpp"
 #include "app/program.hpp"
 #include "framework/headless/headless_platform.hpp"
-#include "framework/runtime.hpp"
+#include "framework/text_conversion.hpp"
 
 class HeadlessProgram {
  public:
   HeadlessProgram() {
-    framework::RuntimeInit(platform);
-    Program::Initialize();
-    framework::RunFrameworkInitialization(Program::Startup);
+    Program::StartWithoutEventLoop(platform);
   }
   ~HeadlessProgram() {
-    Program::Finalize();
-    framework::RuntimeExit();
+    Program::EndWithoutEventLoop();
   }
   HeadlessProgram(const HeadlessProgram&) = delete;
   HeadlessProgram& operator=(const HeadlessProgram&) = delete;

@@ -19,14 +19,11 @@
 class StartedProgram : public testing::Test {
  protected:
   void SetUp() override {
-    framework::RuntimeInit(platform);
-    Program::Initialize();
-    framework::RunFrameworkInitialization(Program::Startup);
+    Program::StartWithoutEventLoop(platform);
   }
 
   void TearDown() override {
-    Program::Finalize();
-    framework::RuntimeExit();
+    Program::EndWithoutEventLoop();
   }
 
   // The open main window (the start-up opened it; the accessor finds it again).

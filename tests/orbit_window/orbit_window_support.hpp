@@ -26,14 +26,11 @@ namespace orbit_test {
 class FreshProgram {
  public:
   FreshProgram() {
-    framework::RuntimeInit(platform);
-    Program::Initialize();
-    framework::RunFrameworkInitialization(Program::Startup);
+    Program::StartWithoutEventLoop(platform);
   }
   ~FreshProgram() {
     EXPECT_EQ(framework::UnhandledExceptionCount(), 0) << "an exception reached the default handling";
-    Program::Finalize();
-    framework::RuntimeExit();
+    Program::EndWithoutEventLoop();
   }
   FreshProgram(const FreshProgram&) = delete;
   FreshProgram& operator=(const FreshProgram&) = delete;

@@ -188,8 +188,7 @@ class Soak {
   // Shuts the program down; its exit status.
   std::int32_t Close() {
     m_window.reset();
-    Program::Finalize();
-    const std::int32_t status = framework::RuntimeExit();
+    const std::int32_t status = Program::EndWithoutEventLoop();
     m_platform.reset();
     return status;
   }
@@ -200,9 +199,7 @@ class Soak {
     m_platform->on_repaint = [this](framework::Canvas& canvas) { DrawHeard(canvas); };
     m_arc = PolylineWatch("wPath");
     m_rounds = PolylineWatch("wPath2");
-    framework::RuntimeInit(*m_platform);
-    Program::Initialize();
-    framework::RunFrameworkInitialization(Program::Startup);
+    Program::StartWithoutEventLoop(*m_platform);
     m_window = ImplicitInstance::MainWindow();
     m_road = Road::Opened;
     m_division_at_last_step = m_window->tDivision().Text();
