@@ -22,12 +22,11 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
-#include <QTextBlock>
 #include <QTimer>
 #include <QtGlobal>
 
@@ -36,6 +35,7 @@
 #include "app/program.hpp"
 #include "framework/number_conversion.hpp"
 #include "framework/qt/qt_platform.hpp"
+#include "framework/qt/qt_text_view.hpp"
 #include "framework/runtime.hpp"
 #include "framework/text_conversion.hpp"
 #include "measure_support.hpp"
@@ -280,7 +280,7 @@ void MeasureTable(const char* frames_text) {
 
   PaintProbe probe;
   std::int64_t t0 = 0;
-  QPlainTextEdit* edit = nullptr;
+  framework::QtTextView* edit = nullptr;
   std::shared_ptr<Caliculate> result;
 
   // Writes the table and scrolls to its end as Ctrl+End does; `done` runs when the text area's
@@ -291,8 +291,9 @@ void MeasureTable(const char* frames_text) {
     Report(std::string(paint_name) + "_click_returned_s", Seconds(t0, MonotonicNs()));
     result = std::dynamic_pointer_cast<Caliculate>(framework::GetImplicitWindow(Caliculate::kClassName));
     if (!result) throw std::runtime_error("the result window did not open");
-    edit = &WidgetOf<QPlainTextEdit>(platform, result->tResult());
-    edit->moveCursor(QTextCursor::End);
+    edit = &WidgetOf<framework::QtTextView>(platform, result->tResult());
+    QKeyEvent ctrl_end(QEvent::KeyPress, Qt::Key_End, Qt::ControlModifier);
+    QCoreApplication::sendEvent(edit, &ctrl_end);
     probe.WatchPaints(edit->viewport(), paint_name);
     probe.OnFirstPaintEnd(paint_name, [&, done = std::move(done), paint_name]() {
       done(Seconds(t0, probe.Of(paint_name).first_end_ns));
@@ -308,10 +309,10 @@ void MeasureTable(const char* frames_text) {
       After(0, [&]() {
         Report("rss_after_write_mib", ResidentMiB());
         // The last line of the table must be what the viewport shows at its bottom.
-        const int lines = edit->document()->lineCount();
-        const QTextBlock last_shown = edit->cursorForPosition(QPoint(2, edit->viewport()->height() - 4)).block();
-        Report("lines", lines);
-        Report("scrolled_to_end", last_shown.next().isValid() && last_shown.next().next().isValid() ? 0.0 : 1.0);
+        const std::size_t lines = edit->LineCount();
+        const std::size_t last_shown = edit->LineAt(edit->viewport()->height() - 4);
+        Report("lines", static_cast<double>(lines));
+        Report("scrolled_to_end", last_shown + 2 >= lines ? 1.0 : 0.0);
 
         // The window resized with the table in it: each resize places the text area anew.
         QWidget* top = platform.WindowWidgetFor(*result);

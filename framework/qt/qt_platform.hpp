@@ -14,7 +14,8 @@
 //      frame colours), Canvas, PushButton, Label, TextField, TextArea, Slider, CheckBox; Visible,
 //      Enabled, Bold, Italic, Underline; the help tag as a tooltip, CR shown as a line break.
 //  [x] Text areas: one line per CR; read-only; horizontal scroll bar or word wrap; vertical bar;
-//      a TAB four digits wide.
+//      a TAB four digits wide. A read-only area with a horizontal scroll bar (a table) is shown by
+//      QtTextView instead, which takes a million lines at once and lines TABs up in columns.
 //  [x] Keyboard: Return presses the default button, Escape a cancel button, through the model;
 //      Tab follows TabIndex among controls with TabStop; a canvas takes the focus only with
 //      AcceptFocus.

@@ -11,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include <QAbstractScrollArea>
 #include <QCheckBox>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -25,6 +26,7 @@
 #include "framework/qt/qt_conversions.hpp"
 #include "framework/qt/qt_graphics.hpp"
 #include "framework/qt/qt_painted_widget.hpp"
+#include "framework/qt/qt_text_view.hpp"
 
 namespace framework {
 
@@ -90,6 +92,11 @@ Qt::FocusPolicy FocusPolicyOf(const RectControl& control) {
   return qt::PropertyOr(control, "TabStop", true) ? Qt::StrongFocus : Qt::ClickFocus;
 }
 
+// A read-only text area without wrapping (the result window's table, up to a million lines) is
+// shown by our own view, which takes such a text in a fraction of the time Qt's editor needs;
+// every other text area by Qt's editor.
+bool ShownByTextView(const TextArea& area) { return area.ReadOnly() && area.ScrollbarHorizontal(); }
+
 }  // namespace
 
 void QtPlatform::Impl::CreateWidget(qt::WindowView& view, const std::shared_ptr<Control>& control) {
@@ -129,7 +136,9 @@ void QtPlatform::Impl::CreateWidget(qt::WindowView& view, const std::shared_ptr<
       Deliver(weak, [&](Control& target) { static_cast<TextField&>(target).Type(qt::ModelText(text)); });
     });
     widget = field;
-  } else if (std::dynamic_pointer_cast<TextArea>(control)) {
+  } else if (auto text_area = std::dynamic_pointer_cast<TextArea>(control); text_area && ShownByTextView(*text_area)) {
+    widget = new QtTextView(parent);
+  } else if (text_area) {
     auto* area = new QPlainTextEdit(parent);
     QObject::connect(area, &QPlainTextEdit::textChanged, area, [this, weak, area]() {
       const std::string text = qt::ModelText(area->toPlainText());
@@ -167,10 +176,33 @@ void QtPlatform::Impl::CreateWidget(qt::WindowView& view, const std::shared_ptr<
   widget->raise();  // creation order is stacking order, also for a control added later
 }
 
+void QtPlatform::Impl::ReplaceWidget(qt::ControlView& view, Control& control) {
+  auto [window_view, found] = FindControl(control);
+  const auto shared = control.weak_from_this().lock();
+  const auto window = control.WindowOrNull();
+  if (window_view == nullptr || found != &view || !shared || !window) return;
+  QWidget* old = view.widget;
+  const bool had_focus = old->hasFocus();
+  view.shown_text.clear();
+  CreateWidget(*window_view, shared);  // into the same entry, which now holds the new widget
+  QWidget* fresh = view.widget;
+  fresh->stackUnder(old);
+  if (had_focus) fresh->setFocus();
+  Retire(old);
+  ApplyTabOrder(*window_view, *window);
+}
+
 void QtPlatform::Impl::SyncControl(qt::ControlView& view, Control& control) {
   QWidget* widget = view.widget;
   auto* rect_control = dynamic_cast<RectControl*>(&control);
   if (widget == nullptr || rect_control == nullptr) return;
+  // A text area that became read-only or lost its wrapping (or the reverse) needs the other widget.
+  if (auto* area = dynamic_cast<TextArea*>(&control)) {
+    if ((qobject_cast<QtTextView*>(widget) != nullptr) != ShownByTextView(*area)) {
+      ReplaceWidget(view, control);
+      return;
+    }
+  }
   const QSignalBlocker blocker(widget);
 
   const Rect bounds = rect_control->Bounds();
@@ -207,29 +239,39 @@ void QtPlatform::Impl::SyncControl(qt::ControlView& view, Control& control) {
     SetPaletteColour(*edit, QPalette::Base,
                      qt::ColourAt(qt::PropertyOr(*field, "BackColor", Colour::FromRgb(0xFFFFFF))));
   } else if (auto* area = dynamic_cast<TextArea*>(&control)) {
-    auto* edit = static_cast<QPlainTextEdit*>(widget);
-    // Setting the same text again would move the cursor under the user's hands, and costs a
-    // second or more for a large table.
-    if (area->Text() != view.shown_text) {
-      edit->setPlainText(qt::DisplayText(area->Text()));
-      view.shown_text = area->Text();
-    }
-    edit->setReadOnly(area->ReadOnly());
-    // A TAB indents by four characters of the area's font, as a listing of code expects; Qt's
-    // default of 80 pixels would push the explanation's code far to the right.
-    const qreal tab = 4.0 * QFontMetricsF(edit->font()).horizontalAdvance(QLatin1Char('0'));
-    if (edit->tabStopDistance() != tab) edit->setTabStopDistance(tab);
-    if (area->ScrollbarHorizontal()) {
-      edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-      edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    auto* scroll_area = static_cast<QAbstractScrollArea*>(widget);
+    if (auto* text_view = qobject_cast<QtTextView*>(widget)) {
+      // A new text replaces the whole and shows its top, as the editor's setPlainText does; the
+      // same text again changes nothing. The view's own copy is the one compared with, so a
+      // large table is not held a third time.
+      if (area->Text() != text_view->Text()) text_view->SetText(area->Text());
+      text_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+      text_view->setVerticalScrollBarPolicy(area->ScrollbarVertical() ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     } else {
-      edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-      edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+      auto* edit = static_cast<QPlainTextEdit*>(widget);
+      // Setting the same text again would move the cursor under the user's hands, and costs a
+      // second or more for a large table.
+      if (area->Text() != view.shown_text) {
+        edit->setPlainText(qt::DisplayText(area->Text()));
+        view.shown_text = area->Text();
+      }
+      edit->setReadOnly(area->ReadOnly());
+      // A TAB indents by four characters of the area's font, as a listing of code expects; Qt's
+      // default of 80 pixels would push the explanation's code far to the right.
+      const qreal tab = 4.0 * QFontMetricsF(edit->font()).horizontalAdvance(QLatin1Char('0'));
+      if (edit->tabStopDistance() != tab) edit->setTabStopDistance(tab);
+      if (area->ScrollbarHorizontal()) {
+        edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+      } else {
+        edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+      }
+      edit->setVerticalScrollBarPolicy(area->ScrollbarVertical() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     }
-    edit->setVerticalScrollBarPolicy(area->ScrollbarVertical() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    edit->setFrameShape(qt::PropertyOr(*area, "Border", true) ? QFrame::StyledPanel : QFrame::NoFrame);
-    SetPaletteColour(*edit, QPalette::Text, qt::ColourAt(qt::PropertyOr(*area, "TextColor", Colour{})));
-    SetPaletteColour(*edit, QPalette::Base,
+    scroll_area->setFrameShape(qt::PropertyOr(*area, "Border", true) ? QFrame::StyledPanel : QFrame::NoFrame);
+    SetPaletteColour(*scroll_area, QPalette::Text, qt::ColourAt(qt::PropertyOr(*area, "TextColor", Colour{})));
+    SetPaletteColour(*scroll_area, QPalette::Base,
                      qt::ColourAt(qt::PropertyOr(*area, "BackColor", Colour::FromRgb(0xFFFFFF))));
   } else if (auto* slider = dynamic_cast<Slider*>(&control)) {
     auto* qslider = static_cast<QSlider*>(widget);

@@ -65,9 +65,10 @@ inline QString FromUtf8(const std::string& text) {
 struct ControlView {
   std::weak_ptr<Control> control;
   QPointer<QWidget> widget;
-  // A text area's text as the model had it when the widget last took it (set by the platform or
+  // A text area's text as the model had it when its editor last took it (set by the platform or
   // typed by the user). Every sync compares the model with this copy rather than with the
   // widget's document, which for a table of a million lines takes longer to convert than a frame.
+  // Empty for a text view, which keeps the text itself.
   std::string shown_text;
 };
 
@@ -141,6 +142,8 @@ class QtPlatform::Impl {
  private:
   void CreateWidget(qt::WindowView& view, const std::shared_ptr<Control>& control);
   void SyncControl(qt::ControlView& view, Control& control);
+  // Shows the control by a widget of the class it now needs, in the old one's place.
+  void ReplaceWidget(qt::ControlView& view, Control& control);
   void ApplyTabOrder(qt::WindowView& view, const Window& window);
   void ApplyContentSize(qt::WindowView& view, const Window& window);
   void BuildMenuBar(qt::WindowView& view, const std::shared_ptr<framework::MenuBar>& menu_bar);

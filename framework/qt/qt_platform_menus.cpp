@@ -14,6 +14,7 @@
 #include <QTextCursor>
 
 #include "framework/qt/qt_conversions.hpp"
+#include "framework/qt/qt_text_view.hpp"
 
 namespace framework {
 
@@ -26,7 +27,8 @@ QWidget* FocusedTextWidget() {
     widget = QApplication::activeWindow()->focusWidget();
   }
   for (; widget != nullptr; widget = widget->parentWidget()) {
-    if (qobject_cast<QLineEdit*>(widget) != nullptr || qobject_cast<QPlainTextEdit*>(widget) != nullptr) {
+    if (qobject_cast<QLineEdit*>(widget) != nullptr || qobject_cast<QPlainTextEdit*>(widget) != nullptr ||
+        qobject_cast<QtTextView*>(widget) != nullptr) {
       return widget;
     }
     if (widget->isWindow()) break;
@@ -106,6 +108,10 @@ void QtPlatform::Impl::StandardMenuAction(const MenuItem& item) {
       area->setTextCursor(cursor);
     }
     if (name == "EditSelectAll") area->selectAll();
+  } else if (auto* view = qobject_cast<QtTextView*>(focused)) {
+    // Never editable: it only copies and selects.
+    if (name == "EditCopy") view->Copy();
+    if (name == "EditSelectAll") view->SelectAll();
   }
 }
 

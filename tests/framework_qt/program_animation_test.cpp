@@ -8,10 +8,13 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <vector>
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QImage>
-#include <QPlainTextEdit>
-#include <QStringList>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -20,6 +23,7 @@
 #include "app/program.hpp"
 #include "framework/number_conversion.hpp"
 #include "framework/object2d.hpp"
+#include "framework/qt/qt_text_view.hpp"
 #include "framework/runtime.hpp"
 #include "qt_test_support.hpp"
 
@@ -124,20 +128,75 @@ TEST(ProgramAnimationOnQt, FrameZeroShowsAtOpenAfterStartTheBodyAndCursorMoveAnd
   EXPECT_EQ(status, 0);
 }
 
+// Whether any pixel of `area` is darker than mid-grey: text was painted there.
+bool Inked(const QImage& image, const QRect& area) {
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if (image.valid(x, y) && qGray(image.pixel(x, y)) < 128) return true;
+    }
+  }
+  return false;
+}
+
 TEST(ProgramAnimationOnQt, TheWriteButtonShowsTheTableInTheResultWindow) {
   const std::int32_t status = RunProgram([](MainWindow& window) {
+    framework::QtPlatform& platform = qt_test::Platform();
+    window.tDivision().SetText("20000");
     window.pWrite().Press();
     auto result = std::dynamic_pointer_cast<Caliculate>(framework::GetImplicitWindow(Caliculate::kClassName));
     ASSERT_NE(result, nullptr);
-    auto* text = qobject_cast<QPlainTextEdit*>(qt_test::Platform().WidgetFor(result->tResult()));
-    ASSERT_NE(text, nullptr);
-    EXPECT_TRUE(text->isVisible());
-    QStringList lines = text->toPlainText().split(QLatin1Char('\n'));
-    ASSERT_FALSE(lines.isEmpty());
-    EXPECT_EQ(lines.takeLast(), QString());  // the last line ends too
-    EXPECT_EQ(lines.size(), 302);
-    EXPECT_TRUE(lines.front().startsWith(QStringLiteral("No\t")));
-    EXPECT_EQ(lines.back().section(QLatin1Char('\t'), 0, 0), QStringLiteral("300"));
+    auto* view = qobject_cast<framework::QtTextView*>(platform.WidgetFor(result->tResult()));
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->isVisible());
+    // The header, the rows 0 to 20000, and the empty line after the last CR.
+    ASSERT_EQ(view->LineCount(), 20003u);
+    EXPECT_EQ(view->Line(20002), QString());
+    EXPECT_TRUE(view->Line(0).startsWith(QStringLiteral("No\t")));
+    EXPECT_EQ(view->Line(20001).section(QLatin1Char('\t'), 0, 0), QStringLiteral("20000"));
+    // The columns line up: every cell of the lines sampled here starts at its column's start.
+    ASSERT_EQ(view->ColumnStarts().size(), 6u);
+    std::vector<std::size_t> sampled = {20001};
+    for (std::size_t line = 0; line < 20001; line += 97) sampled.push_back(line);
+    for (const std::size_t line : sampled) {
+      for (std::size_t cell = 0; cell < 6; ++cell) ASSERT_EQ(view->CellX(line, cell), view->ColumnStarts()[cell]) << line << " " << cell;
+    }
+
+    // The band of a line shown `row` lines from the top, within the cell `cell`.
+    const int height = view->LineHeight();
+    const auto band = [&](int row, std::size_t cell) {
+      const int left = framework::QtTextView::kMargin + static_cast<int>(view->ColumnStarts()[cell]);
+      return QRect(left, framework::QtTextView::kMargin + row * height, 8, height);
+    };
+    const QImage first = view->viewport()->grab().toImage();
+    for (std::size_t cell = 0; cell < 6; ++cell) EXPECT_TRUE(Inked(first, band(0, cell))) << cell;
+
+    // The Edit menu selects and copies all of it, each CR as a line feed.
+    QWidget* top = platform.WindowWidgetFor(*result);
+    top->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(top));
+    view->setFocus();
+    platform.ActionFor(*result, window.EditSelectAll())->trigger();
+    platform.ActionFor(*result, window.EditCopy())->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::fromStdString(result->tResult().Text()).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+
+    // Ctrl+End shows the last row at the bottom, and the empty line after it.
+    QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
+    const int last_row = 20001 - view->verticalScrollBar()->value();
+    const QImage end = view->viewport()->grab().toImage();
+    EXPECT_TRUE(Inked(end, band(last_row, 0)));
+    EXPECT_FALSE(Inked(end, band(last_row + 1, 0)));
+    EXPECT_GE(view->LineAt(view->viewport()->height() - 4), 20001u);
+
+    // A second write replaces the whole text in the same window and shows its top.
+    const QString row_1 = view->Line(2);
+    window.tEccentricity().SetText("0.5");
+    window.pWrite().Press();
+    EXPECT_EQ(framework::GetImplicitWindow(Caliculate::kClassName), result);
+    EXPECT_EQ(platform.WidgetFor(result->tResult()), view);
+    EXPECT_EQ(view->Text(), result->tResult().Text());
+    EXPECT_NE(view->Line(2), row_1);
+    EXPECT_EQ(view->verticalScrollBar()->value(), 0);
+    EXPECT_FALSE(view->HasSelection());
     framework::Quit(0);
   });
   EXPECT_EQ(status, 0);

@@ -39,6 +39,7 @@
 #include "app/implicit_instance.hpp"
 #include "app/keplar.hpp"
 #include "app/program.hpp"
+#include "framework/qt/qt_text_view.hpp"
 #include "framework/runtime.hpp"
 #include "qt_test_support.hpp"
 
@@ -120,7 +121,14 @@ class QtSoak {
     if (m_window.Timer1().Enabled()) ++m_while_running;
     m_largest_frame = std::max(m_largest_frame, m_window.wNow);
     std::string problems = soak::CheckWindow(m_window, m_road);
-    if (action.written_frames) problems += soak::CheckResultTable(*action.written_frames);
+    if (action.written_frames) {
+      problems += soak::CheckResultTable(*action.written_frames);
+      // The result window's view shows the table the model holds.
+      const auto result = std::dynamic_pointer_cast<Caliculate>(framework::GetImplicitWindow(Caliculate::kClassName));
+      const auto* view =
+          result ? qobject_cast<framework::QtTextView*>(qt_test::Platform().WidgetFor(result->tResult())) : nullptr;
+      if (view == nullptr || view->Text() != result->tResult().Text()) problems += "the result view differs from its model; ";
+    }
     // The widgets show the model's caption and Enabled.
     for (const char* name : {"pGo", "pStop", "pKomaokuri", "tDivision", "tSeido", "cSameCenter"}) {
       const auto& control = static_cast<framework::RectControl&>(m_window.ControlByName(name));

@@ -18,6 +18,7 @@
 
 #include "framework/menu_item.hpp"
 #include "framework/qt/qt_conversions.hpp"
+#include "framework/qt/qt_text_view.hpp"
 #include "qt_test_support.hpp"
 
 namespace {
@@ -58,14 +59,16 @@ std::shared_ptr<framework::MenuBar> ProgramLikeMenuBar() {
 
 class QtMenus : public qt_test::QtRun {
  protected:
-  std::shared_ptr<TestWindow> MakeMenuWindow() {
+  // With `table`, the text area does not wrap, as the result window's.
+  std::shared_ptr<TestWindow> MakeMenuWindow(bool table = false) {
     auto window = qt_test::MakeWindow(
-        [](TestWindow& w) {
+        [table](TestWindow& w) {
           Add<framework::TextField>(w, "tE", Placed("tE", 10, 10, 150, 22).String("Text", "0.866").Bytes());
           Add<framework::TextArea>(w, "tResult",
                                    Placed("tResult", 10, 40, 250, 100)
                                        .String("Text", "line 1\rline 2")
                                        .Boolean("ReadOnly", true)
+                                       .Boolean("ScrollbarHorizontal", table)
                                        .Bytes());
         },
         qt_test::WindowString({}));
@@ -169,17 +172,29 @@ TEST_F(QtMenus, EditItemsActOnTheFocusedTextFieldAndTheModelHearsOfIt) {
 }
 
 TEST_F(QtMenus, AReadOnlyTextAreaOnlyCopiesAndSelects) {
-  auto window = MakeMenuWindow();
-  auto* area = WidgetOf<QPlainTextEdit>(window->ControlByName("tResult"));
-  Focus(area);
-  QApplication::clipboard()->setText(QStringLiteral("pasted"));
-  Action("EditSelectAll")->trigger();
-  EXPECT_EQ(area->textCursor().selectedText().size(), QStringLiteral("line 1\nline 2").size());
-  Action("EditCopy")->trigger();
-  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("line 1\nline 2"));
-  for (const char* name : {"EditCut", "EditClear", "EditPaste", "EditUndo"}) Action(name)->trigger();
-  EXPECT_EQ(area->toPlainText(), QStringLiteral("line 1\nline 2"));
-  EXPECT_EQ(static_cast<framework::TextArea&>(window->ControlByName("tResult")).Text(), "line 1\rline 2");
+  for (const bool table : {false, true}) {
+    SCOPED_TRACE(table ? "table" : "wrapping");
+    auto window = MakeMenuWindow(table);
+    QWidget* widget = platform.WidgetFor(window->ControlByName("tResult"));
+    auto* editor = qobject_cast<QPlainTextEdit*>(widget);
+    auto* view = qobject_cast<framework::QtTextView*>(widget);
+    ASSERT_NE(table ? static_cast<QWidget*>(view) : editor, nullptr);
+    const auto shown = [&] { return table ? QString::fromStdString(view->Text()) : editor->toPlainText(); };
+    const QString before = shown();
+    Focus(widget);
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    Action("EditSelectAll")->trigger();
+    EXPECT_EQ(table ? view->SelectedText().size() : editor->textCursor().selectedText().size(),
+              QStringLiteral("line 1\nline 2").size());
+    Action("EditCopy")->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("line 1\nline 2"));
+    for (const char* name : {"EditCut", "EditClear", "EditPaste", "EditUndo"}) Action(name)->trigger();
+    EXPECT_EQ(shown(), before);
+    EXPECT_EQ(static_cast<framework::TextArea&>(window->ControlByName("tResult")).Text(), "line 1\rline 2");
+    // The next round's actions must be this window's successor's.
+    platform.WindowWidgetFor(*window)->close();
+    qt_test::ProcessEvents();
+  }
 }
 
 class QtTimers : public qt_test::QtRun {};
