@@ -41,6 +41,7 @@
 #include "app/program.hpp"
 #include "framework/qt/qt_text_view.hpp"
 #include "framework/runtime.hpp"
+#include "program_run.hpp"
 #include "qt_test_support.hpp"
 
 namespace {
@@ -53,35 +54,8 @@ constexpr auto kSoakTime = std::chrono::seconds(10);
 constexpr auto kActionBound = std::chrono::seconds(2);
 constexpr auto kHangLimit = std::chrono::seconds(30);
 constexpr int kRunLimitMs = 60000;
-// Exit statuses that no code of the program gives.
-constexpr std::int32_t kSoakDidNotQuit = 77;
-constexpr std::int32_t kWatchdogQuit = 78;
 
-// Runs the program on the test's Qt platform with `soak` as the event loop's first work; a soak
-// that does not quit, or a run that does not end, ends with a status of its own.
-std::int32_t RunProgram(const std::function<void(MainWindow&)>& soak) {
-  QTimer start;
-  start.setSingleShot(true);
-  QObject::connect(&start, &QTimer::timeout, [&soak]() {
-    try {
-      soak(*ImplicitInstance::MainWindow());
-    } catch (const std::exception& error) {
-      ADD_FAILURE() << "the soak threw: " << error.what();
-    }
-    if (!framework::QuitRequested()) framework::Quit(kSoakDidNotQuit);
-  });
-  QTimer watchdog;
-  watchdog.setSingleShot(true);
-  QObject::connect(&watchdog, &QTimer::timeout, []() {
-    ADD_FAILURE() << "the program still ran after " << kRunLimitMs / 1000 << " s";
-    framework::Quit(kWatchdogQuit);
-  });
-  start.start(0);
-  watchdog.start(kRunLimitMs);
-  const std::int32_t status = ProgramMain(qt_test::Platform());
-  qt_test::ProcessEvents();
-  return status;
-}
+std::int32_t RunProgram(const std::function<void(MainWindow&)>& soak) { return qt_test::RunProgram(soak, kRunLimitMs); }
 
 struct Action {
   std::string what;

@@ -36,44 +36,14 @@
 #include "app/program.hpp"
 #include "framework/menu_item.hpp"
 #include "framework/runtime.hpp"
+#include "program_run.hpp"
 #include "qt_test_support.hpp"
 
 namespace {
 
-// Exit statuses that no code of the program gives, so that a test can tell them from its own.
-constexpr std::int32_t kChecksDidNotQuit = 77;
-constexpr std::int32_t kWatchdogQuit = 78;
-
-// Runs the program on the test's Qt platform; `checks` runs once the event loop has started,
-// with the main window, and ends the run itself (by Quit or by the action under test). A check
-// that stops early ends the run with kChecksDidNotQuit, and a run that hangs is ended by a
-// watchdog, so a failure never blocks the test program. Returns ProgramMain's status.
-std::int32_t RunProgram(const std::function<void(MainWindow&)>& checks) {
-  // Timers owned here rather than single shots: neither may fire in a later test.
-  QTimer start;
-  start.setSingleShot(true);
-  QObject::connect(&start, &QTimer::timeout, [&checks]() {
-    // An exception must not unwind through Qt's event loop.
-    try {
-      checks(*ImplicitInstance::MainWindow());
-    } catch (const std::exception& error) {
-      ADD_FAILURE() << "the checks threw: " << error.what();
-    }
-    if (!framework::QuitRequested()) framework::Quit(kChecksDidNotQuit);
-  });
-  QTimer watchdog;
-  watchdog.setSingleShot(true);
-  QObject::connect(&watchdog, &QTimer::timeout, []() {
-    ADD_FAILURE() << "the program still ran after 10 s";
-    framework::Quit(kWatchdogQuit);
-  });
-  start.start(0);
-  watchdog.start(10000);
-  const std::int32_t status = ProgramMain(qt_test::Platform());
-  // The widgets of the windows that shut-down released go before the next test.
-  qt_test::ProcessEvents();
-  return status;
-}
+using qt_test::kChecksDidNotQuit;
+using qt_test::kWatchdogQuit;
+using qt_test::RunProgram;
 
 QWidget* WidgetNamed(const MainWindow& window, std::string_view name) {
   return qt_test::Platform().WidgetFor(window.ControlByName(name));
