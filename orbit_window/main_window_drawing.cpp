@@ -66,8 +66,9 @@ void MainWindow::DrawCircle() {
   const double diameter = Twice(wScale);
   wGroup->Append(Oval(Int32ToDouble(wCenterX), Int32ToDouble(wCenterY), diameter, diameter)
                      .Fill(0.0).Border(100.0).BorderColor(kMidGrey).Shape());
-  const double body_x = Int32ToDouble(ChangeAxisX(std::cos(wHeikin * wNow)));
-  const double body_y = Int32ToDouble(ChangeAxisY(std::sin(wHeikin * wNow)));
+  const double l = wHeikin * wNow;
+  const double body_x = Int32ToDouble(ChangeAxisX(std::cos(l)));
+  const double body_y = Int32ToDouble(ChangeAxisY(std::sin(l)));
   wGroup->Append(Oval(body_x, body_y, kBodySize, kBodySize)
                      .Fill(100.0).Border(100.0).BorderColor(kMidGrey).FillColor(kMidGrey).Shape());
   wGroup->Append(Line(Int32ToDouble(ChangeAxisX(0.0)), Int32ToDouble(ChangeAxisY(0.0)), body_x, body_y)
@@ -89,10 +90,8 @@ void MainWindow::DrawOval() {
   // The arc travelled since perihelion. On the circle it is the mean anomaly itself (the series
   // has no answer there); the last frame of a revolution takes the whole perimeter, which the
   // latitude conversion would miss by its rounding near 2 pi.
-  double L = 0.0;
-  if (e == 0.0) {
-    L = wHeikin * wNow;
-  } else {
+  double L = l;
+  if (e != 0.0) {
     const double phi = framework::Val(tDivision().Text()) == wNow
                            ? kTwoPi
                            : MeridionalDistance::ReducedToGeographicLatitude(u, e);

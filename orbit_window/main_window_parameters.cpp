@@ -49,33 +49,34 @@ std::int32_t MainWindow::ChangeAxisY(double y) {
 
 void MainWindow::Resizing() {
   const double e = wEccentricity;
+  const std::int32_t W = cOrbit().Width();
+  const std::int32_t H = cOrbit().Height();
   // The layout comes from the check box itself, not from wShift: the two agree once SetParmeter
   // has run since the box last changed.
   if (cSameCenter().Value()) {
     // The ellipse's focus on the circle's centre: the figure is 2 + e wide and 2 high.
     const double k = 2.0 / (e + 2.0);
-    const double r = Int32ToDouble(cOrbit().Height() - kMargins) / Int32ToDouble(cOrbit().Width() - kMargins);
+    const double r = Int32ToDouble(H - kMargins) / Int32ToDouble(W - kMargins);
     if (k < r) {
-      wScale = DoubleToInt32(Int32ToDouble(cOrbit().Width() - kMargins) / (e + 2.0));
+      wScale = DoubleToInt32(Int32ToDouble(W - kMargins) / (e + 2.0));
     } else {
-      wScale = DoubleToInt32(Int32ToDouble(cOrbit().Height() - kMargins) / 2.0);
+      wScale = DoubleToInt32(Int32ToDouble(H - kMargins) / 2.0);
     }
     // The figure's middle, at -e/2, goes to the canvas's middle.
-    wCenterX = DoubleToInt32(Int32ToDouble(cOrbit().Width()) / 2.0 + (e / 2.0) * Int32ToDouble(wScale));
-    wCenterY = DoubleToInt32(Int32ToDouble(cOrbit().Height()) / 2.0);
+    wCenterX = DoubleToInt32(Int32ToDouble(W) / 2.0 + (e / 2.0) * Int32ToDouble(wScale));
   } else {
-    wScale = DoubleToInt32(
-        (std::min(Int32ToDouble(cOrbit().Width()), Int32ToDouble(cOrbit().Height())) - 20.0) / 2.0);
-    wCenterX = DoubleToInt32(Int32ToDouble(cOrbit().Width()) / 2.0);
-    wCenterY = DoubleToInt32(Int32ToDouble(cOrbit().Height()) / 2.0);
+    wScale = DoubleToInt32((std::min(Int32ToDouble(W), Int32ToDouble(H)) - 20.0) / 2.0);
+    wCenterX = DoubleToInt32(Int32ToDouble(W) / 2.0);
   }
+  wCenterY = DoubleToInt32(Int32ToDouble(H) / 2.0);
   wScaleTime = Int32ToDouble(cPath().Width()) / Val(tDivision().Text());
   // The whole perimeter fills the graph's height. The arc-length series has no answer on the
   // circle, whose perimeter is 2 pi.
+  const double PH = Int32ToDouble(cPath().Height());
   if (e == 0.0) {
-    wScaleValue = (Int32ToDouble(cPath().Height()) / 2.0) / kPi;
+    wScaleValue = (PH / 2.0) / kPi;
   } else {
-    wScaleValue = Int32ToDouble(cPath().Height()) / (4.0 * MeridionalDistance::MeridionalDistance(kHalfPi, 1.0, e, 3));
+    wScaleValue = PH / (4.0 * MeridionalDistance::MeridionalDistance(kHalfPi, 1.0, e, 3));
   }
   wPath = std::make_shared<framework::Group2D>();
   wPath2 = std::make_shared<framework::Group2D>();

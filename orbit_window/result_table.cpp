@@ -49,7 +49,7 @@ std::string Text(std::int32_t frames, double e, double heikin, std::int64_t max_
     // rounding near 2 pi.
     const double phi = i == frames ? kTwoPi : MeridionalDistance::ReducedToGeographicLatitude(E, e);
     // On the circle the arc is the angle itself; the series has no answer there.
-    const double L = e == 0.0 ? heikin * framework::Int32ToDouble(i) : MeridionalDistance::MeridionalDistance(phi, 1.0, e, 3);
+    const double L = e == 0.0 ? M : MeridionalDistance::MeridionalDistance(phi, 1.0, e, 3);
 
     text += Format(framework::Int32ToDouble(i), "-###");
     text += tab;

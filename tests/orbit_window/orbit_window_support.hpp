@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,33 @@ class FreshProgram {
 
   framework::HeadlessPlatform platform;
 };
+
+// How a run state shows: the caption of pGo, the timer, and the Enabled of pStop, pKomaokuri and
+// the two fields tDivision and tSeido (read from tDivision). The caption alone does not tell the
+// configuration: the road by which the state was entered does.
+struct Configuration {
+  std::string caption;
+  bool timer, stop, single_step, fields;
+  friend bool operator==(const Configuration&, const Configuration&) = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Configuration& c) {
+  return out << c.caption << " timer " << c.timer << " pStop " << c.stop << " pKomaokuri " << c.single_step
+             << " fields " << c.fields;
+}
+
+inline Configuration ShownConfiguration(MainWindow& w) {
+  return {w.pGo().Caption(), w.Timer1().Enabled(), w.pStop().Enabled(), w.pKomaokuri().Enabled(),
+          w.tDivision().Enabled()};
+}
+
+// The six configurations, by the road that enters them.
+inline const Configuration kIdle{"開始", false, false, true, true};                  // opened, or Stop
+inline const Configuration kStarted{"一時停止", true, true, true, false};            // Start
+inline const Configuration kContinued{"一時停止", true, true, false, false};         // Continue after Pause
+inline const Configuration kContinuedAfterStep{"一時停止", true, true, false, true}; // Continue after a step from idle
+inline const Configuration kPaused{"続行", false, true, true, false};                // Pause
+inline const Configuration kStepped{"続行", false, true, true, true};                // a step from idle
 
 template <class S>
 const S& ShapeAt(const std::shared_ptr<framework::Group2D>& group, std::int32_t index) {

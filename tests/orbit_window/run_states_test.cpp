@@ -15,30 +15,18 @@ namespace {
 using orbit_test::CurveAt;
 using orbit_test::FreshProgram;
 
-// What a state shows besides the caption: the timer and the four switched controls.
-struct Configuration {
-  std::string caption;
-  bool timer, stop, single_step, fields;
-  friend bool operator==(const Configuration&, const Configuration&) = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Configuration& c) {
-  return out << c.caption << " timer " << c.timer << " pStop " << c.stop << " pKomaokuri " << c.single_step
-             << " fields " << c.fields;
-}
+using orbit_test::Configuration;
+using orbit_test::kContinued;
+using orbit_test::kContinuedAfterStep;
+using orbit_test::kIdle;
+using orbit_test::kPaused;
+using orbit_test::kStarted;
+using orbit_test::kStepped;
 
 Configuration ConfigurationOf(MainWindow& w) {
   EXPECT_EQ(w.tDivision().Enabled(), w.tSeido().Enabled());
-  return {w.pGo().Caption(), w.Timer1().Enabled(), w.pStop().Enabled(), w.pKomaokuri().Enabled(),
-          w.tDivision().Enabled()};
+  return orbit_test::ShownConfiguration(w);
 }
-
-const Configuration kIdle{"開始", false, false, true, true};
-const Configuration kStarted{"一時停止", true, true, true, false};
-const Configuration kContinued{"一時停止", true, true, false, false};
-const Configuration kContinuedAfterStep{"一時停止", true, true, false, true};
-const Configuration kPaused{"続行", false, true, true, false};
-const Configuration kStepped{"続行", false, true, true, true};
 
 // One road through every transition and all six configurations; after each action the state and
 // the frame shown.

@@ -21,6 +21,7 @@
 #include "framework/timer.hpp"
 #include "orbit_window/main_window.hpp"
 #include "orbit_window/result_table.hpp"
+#include "../orbit_window/orbit_window_support.hpp"
 
 namespace soak {
 
@@ -35,22 +36,16 @@ enum class Road {
   SteppedFromIdle,      // paused: a single step from idle
 };
 
-struct Configuration {
-  std::string_view caption;
-  bool timer, stop, step, division_and_precision;
-  friend bool operator==(const Configuration&, const Configuration&) = default;
-};
-
-inline Configuration ConfigurationOf(Road road) {
+inline const orbit_test::Configuration& ConfigurationOf(Road road) {
   switch (road) {
-    case Road::Opened: return {"開始", false, false, true, true};
-    case Road::Started: return {"一時停止", true, true, true, false};
-    case Road::ContinuedAfterPause: return {"一時停止", true, true, false, false};
-    case Road::ContinuedAfterStep: return {"一時停止", true, true, false, true};
-    case Road::Paused: return {"続行", false, true, true, false};
-    case Road::SteppedFromIdle: return {"続行", false, true, true, true};
+    case Road::Opened: return orbit_test::kIdle;
+    case Road::Started: return orbit_test::kStarted;
+    case Road::ContinuedAfterPause: return orbit_test::kContinued;
+    case Road::ContinuedAfterStep: return orbit_test::kContinuedAfterStep;
+    case Road::Paused: return orbit_test::kPaused;
+    case Road::SteppedFromIdle: return orbit_test::kStepped;
   }
-  return {};
+  return orbit_test::kIdle;
 }
 
 inline const char* NameOf(Road road) {
@@ -84,14 +79,13 @@ inline Road AfterStep(Road road) { return road == Road::Opened ? Road::SteppedFr
 // The caption, the timer and the four switched controls are those of `expected`; every control
 // that does not change with the state is as it always is.
 inline std::string CheckConfiguration(MainWindow& w, Road expected) {
-  const Configuration shown{w.pGo().Caption(), w.Timer1().Enabled(), w.pStop().Enabled(), w.pKomaokuri().Enabled(),
-                            w.tDivision().Enabled()};
+  const orbit_test::Configuration shown = orbit_test::ShownConfiguration(w);
   std::string problems;
   if (shown != ConfigurationOf(expected) || w.tSeido().Enabled() != w.tDivision().Enabled()) {
     problems += "expected the configuration of " + std::string(NameOf(expected)) + ", shown: caption \"" +
                 std::string(shown.caption) + "\", Timer1 " + (shown.timer ? "on" : "off") + ", pStop " +
-                (shown.stop ? "on" : "off") + ", pKomaokuri " + (shown.step ? "on" : "off") + ", tDivision " +
-                (shown.division_and_precision ? "on" : "off") + ", tSeido " + (w.tSeido().Enabled() ? "on" : "off") +
+                (shown.stop ? "on" : "off") + ", pKomaokuri " + (shown.single_step ? "on" : "off") + ", tDivision " +
+                (shown.fields ? "on" : "off") + ", tSeido " + (w.tSeido().Enabled() ? "on" : "off") +
                 "; ";
   }
   for (const char* name : {"pGo", "pWrite", "pQuit", "pSourceCode", "tEccentricity", "tFrameRate", "slEccentricity",
