@@ -6,7 +6,6 @@
 #include <stdexcept>
 #include <string>
 
-// headless_program.hpp reads Val without including it.
 #include "framework/text_conversion.hpp"
 #include "headless_program.hpp"
 #include "measure_support.hpp"

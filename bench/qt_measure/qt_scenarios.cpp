@@ -78,18 +78,24 @@ class QtSession {
   char* m_argv[2] = {m_name, nullptr};
 };
 
+// Runs a step of a measurement from the event loop, which an exception must not unwind: a
+// failure ends the run.
+void Guarded(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "the measurement failed: %s\n", error.what());
+    framework::Quit(70);
+  }
+}
+
 // Runs the program; `start` runs once the event loop has started and ends the run itself (with
 // framework::Quit), at once or from a timer it starts. Throws when the run did not end with 0.
 void RunProgram(framework::QtPlatform& platform, const std::function<void(MainWindow&)>& start) {
   QTimer kick_off;
   kick_off.setSingleShot(true);
   QObject::connect(&kick_off, &QTimer::timeout, [&start]() {
-    try {
-      start(*ImplicitInstance::MainWindow());
-    } catch (const std::exception& error) {
-      std::fprintf(stderr, "the measurement failed: %s\n", error.what());
-      framework::Quit(70);
-    }
+    Guarded([&start] { start(*ImplicitInstance::MainWindow()); });
   });
   kick_off.start(0);
   const std::int32_t status = ProgramMain(platform);
@@ -98,14 +104,7 @@ void RunProgram(framework::QtPlatform& platform, const std::function<void(MainWi
 
 // Runs `action` after `ms` milliseconds from the event loop; a failure ends the run.
 void After(int ms, std::function<void()> action) {
-  QTimer::singleShot(ms, [action = std::move(action)]() {
-    try {
-      action();
-    } catch (const std::exception& error) {
-      std::fprintf(stderr, "the measurement failed: %s\n", error.what());
-      framework::Quit(70);
-    }
-  });
+  QTimer::singleShot(ms, [action = std::move(action)]() { Guarded(action); });
 }
 
 template <class W>

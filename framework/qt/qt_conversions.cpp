@@ -9,8 +9,12 @@
 
 namespace framework::qt {
 
+QString FromUtf8(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 QString DisplayText(std::string_view utf8) {
-  QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  QString text = FromUtf8(utf8);
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   text.replace(QChar(u'\r'), QChar(u'\n'));
   return text;
@@ -29,7 +33,7 @@ std::string ModelText(const QString& text) {
 QString ToolTip(std::string_view help_tag) { return DisplayText(help_tag); }
 
 QString Caption(std::string_view utf8) {
-  QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  QString text = FromUtf8(utf8);
   text.replace(QChar(u'&'), QStringLiteral("&&"));
   return text;
 }
@@ -37,8 +41,7 @@ QString Caption(std::string_view utf8) {
 QKeySequence KeySequence(std::string_view shortcut) {
   if (shortcut.empty()) return QKeySequence();
   // Qt reads "Ctrl" as the command key on every platform, which is what "Cmd" means here.
-  QStringList parts = QString::fromUtf8(shortcut.data(), static_cast<qsizetype>(shortcut.size()))
-                          .split(QChar(u'+'));
+  QStringList parts = FromUtf8(shortcut).split(QChar(u'+'));
   for (QString& part : parts) {
     if (part.compare(QStringLiteral("Cmd"), Qt::CaseInsensitive) == 0) part = QStringLiteral("Ctrl");
   }

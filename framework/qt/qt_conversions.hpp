@@ -15,6 +15,9 @@
 
 namespace framework::qt {
 
+// UTF-8 as a Qt string, unchanged.
+QString FromUtf8(std::string_view utf8);
+
 // The model's multi-line texts break lines with CR; Qt's text widgets and tooltips break them
 // with LF. CR, LF and the pair CR LF each become one line break, so that one CR is one line.
 QString DisplayText(std::string_view utf8);

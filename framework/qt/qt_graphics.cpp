@@ -83,6 +83,9 @@ void QtGraphics::DrawPolyline(std::span<const Point2D> points, const ShapeStyle&
   if (pen.style() == Qt::NoPen) return;
   m_painter.setPen(pen);
   m_painter.setBrush(Qt::NoBrush);
+  // Thinning is worked out for the one-pixel pen in opaque ink, which a pixel cannot take more
+  // of once it is solid; other pens paint every segment.
+  const bool thin_pen = pen.color().alpha() == 255 && pen.widthF() <= 1.0;
   // A segment with an end that is not a finite number is left out, as DrawLine leaves it out: the
   // run breaks there into stretches of finite points.
   std::size_t begin = 0;
@@ -100,9 +103,6 @@ void QtGraphics::DrawPolyline(std::span<const Point2D> points, const ShapeStyle&
     }
     const std::span<const Point2D> stretch = points.subspan(begin, end - begin);
     const double columns = PixelColumn(right) - PixelColumn(left) + 1.0;
-    // Thinning is worked out for the one-pixel pen in opaque ink, which a pixel cannot take more
-    // of once it is solid; other pens paint every segment.
-    const bool thin_pen = pen.color().alpha() == 255 && pen.widthF() <= 1.0;
     if (thin_pen && static_cast<double>(stretch.size()) > columns) {
       // A surface lives for one paint; the thread's buffer spares each paint a large allocation.
       thread_local std::vector<Point2D> thinned;

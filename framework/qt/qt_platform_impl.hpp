@@ -20,7 +20,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QSize>
-#include <QString>
 #include <QTimer>
 #include <QWidget>
 
@@ -56,10 +55,6 @@ T PropertyOr(const PropertyHolder& holder, std::string_view name, T fallback) {
   if (!holder.HasProperty(name)) return fallback;
   if (const T* value = std::get_if<T>(&holder.Property(name))) return *value;
   return fallback;
-}
-
-inline QString FromUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 struct ControlView {
@@ -140,6 +135,8 @@ class QtPlatform::Impl {
   std::vector<std::unique_ptr<qt::WindowView>> windows;
 
  private:
+  // A new view of `window`: its top-level window and content area, not yet synced or shown.
+  qt::WindowView& CreateWindowView(Window& window);
   void CreateWidget(qt::WindowView& view, const std::shared_ptr<Control>& control);
   void SyncControl(qt::ControlView& view, Control& control);
   // Shows the control by a widget of the class it now needs, in the old one's place.

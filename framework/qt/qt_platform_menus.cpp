@@ -36,6 +36,19 @@ QWidget* FocusedTextWidget() {
   return nullptr;
 }
 
+// An Edit item on a Qt text editor (a QLineEdit or a QPlainTextEdit): the items that change the
+// text only while the editor takes typing; `clear` removes the selection.
+template <class Editor, class Clear>
+void EditWith(Editor& editor, const std::string& name, Clear clear) {
+  const bool editable = !editor.isReadOnly() && editor.isEnabled();
+  if (name == "EditUndo" && editable) editor.undo();
+  if (name == "EditCut" && editable) editor.cut();
+  if (name == "EditCopy") editor.copy();
+  if (name == "EditPaste" && editable) editor.paste();
+  if (name == "EditClear" && editable) clear();
+  if (name == "EditSelectAll") editor.selectAll();
+}
+
 }  // namespace
 
 void QtPlatform::Impl::BuildMenuBar(qt::WindowView& view, const std::shared_ptr<framework::MenuBar>& menu_bar) {
@@ -89,25 +102,15 @@ void QtPlatform::Impl::StandardMenuAction(const MenuItem& item) {
   const std::string& name = item.Name();
   // Edits go through the widget as if typed, so the model hears of them by the same signals.
   if (auto* field = qobject_cast<QLineEdit*>(focused)) {
-    const bool editable = !field->isReadOnly() && field->isEnabled();
-    if (name == "EditUndo" && editable) field->undo();
-    if (name == "EditCut" && editable) field->cut();
-    if (name == "EditCopy") field->copy();
-    if (name == "EditPaste" && editable) field->paste();
-    if (name == "EditClear" && editable && field->hasSelectedText()) field->del();
-    if (name == "EditSelectAll") field->selectAll();
+    EditWith(*field, name, [field] {
+      if (field->hasSelectedText()) field->del();
+    });
   } else if (auto* area = qobject_cast<QPlainTextEdit*>(focused)) {
-    const bool editable = !area->isReadOnly() && area->isEnabled();
-    if (name == "EditUndo" && editable) area->undo();
-    if (name == "EditCut" && editable) area->cut();
-    if (name == "EditCopy") area->copy();
-    if (name == "EditPaste" && editable) area->paste();
-    if (name == "EditClear" && editable) {
+    EditWith(*area, name, [area] {
       QTextCursor cursor = area->textCursor();
       cursor.removeSelectedText();
       area->setTextCursor(cursor);
-    }
-    if (name == "EditSelectAll") area->selectAll();
+    });
   } else if (auto* view = qobject_cast<QtTextView*>(focused)) {
     // Never editable: it only copies and selects.
     if (name == "EditCopy") view->Copy();

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "framework/application.hpp"
+#include "framework/qt/qt_conversions.hpp"
 #include "framework/runtime_exception.hpp"
 
 namespace framework {
@@ -36,19 +37,24 @@ class SyncGuard {
 }  // namespace
 
 void QtPlatform::Impl::ShowWindow(Window& window) {
-  if (qt::WindowView* view = FindWindow(window)) {
+  qt::WindowView* view = FindWindow(window);
+  if (view != nullptr) {
     // While the window was hidden the model told nothing about its controls.
     for (auto& [key, control_view] : view->controls) {
       if (auto control = control_view.control.lock()) SyncControl(control_view, *control);
     }
-    SyncWindow(*view, window);
-    SyncTimers(window);
-    view->top->show();
-    view->top->raise();
-    view->top->activateWindow();
-    return;
+  } else {
+    view = &CreateWindowView(window);
   }
+  SyncWindow(*view, window);
+  // The model tells about its timers only while their window is shown.
+  SyncTimers(window);
+  view->top->show();
+  view->top->raise();
+  view->top->activateWindow();
+}
 
+qt::WindowView& QtPlatform::Impl::CreateWindowView(Window& window) {
   // Views of windows that went away without being closed must not linger on the screen.
   for (auto it = windows.begin(); it != windows.end();) {
     if ((*it)->window.expired()) {
@@ -86,14 +92,7 @@ void QtPlatform::Impl::ShowWindow(Window& window) {
   add_key(Qt::Key_Return, &Window::PressReturn);
   add_key(Qt::Key_Enter, &Window::PressReturn);
   add_key(Qt::Key_Escape, &Window::PressEscape);
-
-  SyncWindow(view, window);
-  // The model tells about its timers only while their window is shown.
-  SyncTimers(window);
-
-  view.top->show();
-  view.top->raise();
-  view.top->activateWindow();
+  return view;
 }
 
 void QtPlatform::Impl::SyncWindow(qt::WindowView& view, Window& window) {

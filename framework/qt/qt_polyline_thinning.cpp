@@ -49,10 +49,10 @@ std::size_t RowStretchEnd(std::span<const Point2D> points, std::size_t first) {
 void ThinPolyline(std::span<const Point2D> points, std::vector<Point2D>& thinned) {
   thinned.clear();
   const std::size_t count = points.size();
-  // The row stretch known so far; it is found afresh from the first point past it.
+  // The row stretch known so far, and the first point past it, from which the next is found.
   std::size_t stretch_first = 0;
   std::size_t stretch_last = 0;
-  bool stretch_known = false;
+  std::size_t stretch_next = 0;
   std::size_t begin = 0;
   while (begin < count) {
     const double slice = std::floor(SlicePosition(points[begin].x));
@@ -78,10 +78,10 @@ void ThinPolyline(std::span<const Point2D> points, std::vector<Point2D>& thinned
       }
     } else {
       for (std::size_t i = begin; i < end; ++i) {
-        if (!stretch_known || i > stretch_last) {
+        if (i >= stretch_next) {
           stretch_first = i;
           stretch_last = RowStretchEnd(points, i);
-          stretch_known = true;
+          stretch_next = stretch_last + 1;
         }
         const bool inside = std::abs(points[i].x - points[stretch_first].x) > 1.0 &&
                             std::abs(points[i].x - points[stretch_last].x) > 1.0;

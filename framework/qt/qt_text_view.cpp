@@ -120,7 +120,7 @@ std::size_t QtTextView::LineEnd(std::size_t line) const {
 QString QtTextView::Line(std::size_t line) const {
   if (line >= LineCount()) return QString();
   const std::size_t begin = LineBegin(line);
-  return QString::fromUtf8(m_text.data() + begin, static_cast<qsizetype>(LineEnd(line) - begin));
+  return qt::FromUtf8(std::string_view(m_text).substr(begin, LineEnd(line) - begin));
 }
 
 std::size_t QtTextView::LineAt(int y) const {
@@ -133,9 +133,19 @@ std::size_t QtTextView::LineAt(int y) const {
 // Columns and lines laid out
 // ---------------------------------------------------------------------------------------------
 
-qreal QtTextView::CellWidth(const QString& line, qsizetype begin, qsizetype end) const {
-  if (begin >= end) return 0.0;
-  return QFontMetricsF(font()).horizontalAdvance(line.mid(begin, end - begin));
+std::vector<QtTextView::Cell> QtTextView::Cells(const QString& line) const {
+  const QFontMetricsF metrics(font());
+  std::vector<Cell> cells;
+  qsizetype begin = 0;
+  for (;;) {
+    const qsizetype tab = line.indexOf(QLatin1Char('\t'), begin);
+    const qsizetype end = tab < 0 ? line.size() : tab;
+    Cell cell{begin, end, line.mid(begin, end - begin)};
+    if (!cell.text.isEmpty()) cell.width = metrics.horizontalAdvance(cell.text);
+    cells.push_back(std::move(cell));
+    if (tab < 0) return cells;
+    begin = tab + 1;
+  }
 }
 
 void QtTextView::MeasureColumns() {
@@ -149,19 +159,11 @@ void QtTextView::MeasureColumns() {
   std::vector<qreal> widest;
   std::vector<std::pair<std::size_t, qreal>> tails;
   const auto sample = [&](std::size_t line) {
-    const QString text = Line(line);
-    qsizetype begin = 0;
-    for (std::size_t column = 0;; ++column) {
-      const qsizetype tab = text.indexOf(QLatin1Char('\t'), begin);
-      const qreal width = CellWidth(text, begin, tab < 0 ? text.size() : tab);
-      if (tab < 0) {
-        tails.emplace_back(column, width);
-        return;
-      }
-      if (widest.size() <= column) widest.resize(column + 1, 0.0);
-      widest[column] = std::max(widest[column], width);
-      begin = tab + 1;
-    }
+    const std::vector<Cell> cells = Cells(Line(line));
+    const std::size_t tabs = cells.size() - 1;
+    if (widest.size() < tabs) widest.resize(tabs, 0.0);
+    for (std::size_t column = 0; column < tabs; ++column) widest[column] = std::max(widest[column], cells[column].width);
+    tails.emplace_back(tabs, cells.back().width);
   };
   const std::size_t lines = LineCount();
   const std::size_t head = std::min(lines, kSampledLines);
@@ -181,20 +183,15 @@ void QtTextView::MeasureColumns() {
 }
 
 std::vector<QtTextView::Cell> QtTextView::LayOut(const QString& line) const {
-  std::vector<Cell> cells;
-  qsizetype begin = 0;
+  std::vector<Cell> cells = Cells(line);
   qreal x = 0.0;
-  for (std::size_t column = 0;; ++column) {
-    const qsizetype tab = line.indexOf(QLatin1Char('\t'), begin);
-    const qsizetype end = tab < 0 ? line.size() : tab;
-    const qreal width = CellWidth(line, begin, end);
-    cells.push_back(Cell{begin, end, x, width});
-    if (tab < 0) return cells;
+  for (std::size_t column = 0; column < cells.size(); ++column) {
+    cells[column].x = x;
     // A cell wider than its column pushes the rest of its line, never into it.
-    x = x + width + m_gap;
+    x = x + cells[column].width + m_gap;
     if (column + 1 < m_column_starts.size()) x = std::max(x, m_column_starts[column + 1]);
-    begin = tab + 1;
   }
+  return cells;
 }
 
 qreal QtTextView::CellX(std::size_t line, std::size_t cell) const {
@@ -203,17 +200,17 @@ qreal QtTextView::CellX(std::size_t line, std::size_t cell) const {
   return cell < cells.size() ? cells[cell].x : -1.0;
 }
 
-qreal QtTextView::ColumnX(const QString& line, const std::vector<Cell>& cells, qsizetype column) const {
+qreal QtTextView::ColumnX(const std::vector<Cell>& cells, qsizetype column) const {
   for (const Cell& cell : cells) {
     if (column > cell.end) continue;
     if (column <= cell.begin) return cell.x;
     if (column == cell.end) return cell.x + cell.width;
-    return cell.x + CellLayout(line.mid(cell.begin, cell.end - cell.begin), font()).X(column - cell.begin);
+    return cell.x + CellLayout(cell.text, font()).X(column - cell.begin);
   }
   return LineWidth(cells);
 }
 
-qsizetype QtTextView::ColumnAt(const QString& line, const std::vector<Cell>& cells, qreal x) const {
+qsizetype QtTextView::ColumnAt(const std::vector<Cell>& cells, qreal x) const {
   for (std::size_t i = 0; i < cells.size(); ++i) {
     const Cell& cell = cells[i];
     const bool last = i + 1 == cells.size();
@@ -225,9 +222,9 @@ qsizetype QtTextView::ColumnAt(const QString& line, const std::vector<Cell>& cel
       if (last || x < (cell_end + cells[i + 1].x) / 2.0) return cell.end;
       return cells[i + 1].begin;
     }
-    return cell.begin + CellLayout(line.mid(cell.begin, cell.end - cell.begin), font()).Column(x - cell.x);
+    return cell.begin + CellLayout(cell.text, font()).Column(x - cell.x);
   }
-  return line.size();
+  return 0;  // no cells: never, a line has at least one
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -236,9 +233,8 @@ qsizetype QtTextView::ColumnAt(const QString& line, const std::vector<Cell>& cel
 
 QtTextView::Position QtTextView::PositionAt(QPointF viewport_point) const {
   const std::size_t line = LineAt(static_cast<int>(std::floor(viewport_point.y())));
-  const QString text = Line(line);
   const qreal x = viewport_point.x() - kMargin + horizontalScrollBar()->value();
-  return Position{line, ColumnAt(text, LayOut(text), x)};
+  return Position{line, ColumnAt(LayOut(Line(line)), x)};
 }
 
 std::size_t QtTextView::ByteOffset(Position position) const {
@@ -297,27 +293,27 @@ void QtTextView::paintEvent(QPaintEvent* event) {
   const auto first = static_cast<std::size_t>(verticalScrollBar()->value());
   const qreal break_width = QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' '));
   qreal widest = m_content_width;
+  // A selected line restores this pen after painting its highlighted part.
+  painter.setPen(colours.color(group, QPalette::Text));
 
   for (std::size_t line = first; line < LineCount(); ++line) {
     const int top = kMargin + static_cast<int>(line - first) * m_line_height;
     if (top >= area.bottom() + 1) break;
     if (top + m_line_height <= area.top()) continue;
-    const QString text = Line(line);
-    const std::vector<Cell> cells = LayOut(text);
+    const std::vector<Cell> cells = LayOut(Line(line));
     widest = std::max(widest, LineWidth(cells));
     const qreal baseline = top + m_ascent;
     const auto draw_cells = [&]() {
       for (const Cell& cell : cells) {
-        if (cell.begin < cell.end) painter.drawText(QPointF(left + cell.x, baseline), text.mid(cell.begin, cell.end - cell.begin));
+        if (!cell.text.isEmpty()) painter.drawText(QPointF(left + cell.x, baseline), cell.text);
       }
     };
-    painter.setPen(colours.color(group, QPalette::Text));
     draw_cells();
 
     if (!HasSelection() || line < from.line || line > to.line) continue;
-    const qreal start = ColumnX(text, cells, line == from.line ? from.column : 0);
+    const qreal start = ColumnX(cells, line == from.line ? from.column : 0);
     // A selected line break shows as a space's width past the line's end.
-    const qreal stop = line == to.line ? ColumnX(text, cells, to.column) : LineWidth(cells) + break_width;
+    const qreal stop = line == to.line ? ColumnX(cells, to.column) : LineWidth(cells) + break_width;
     if (stop <= start) continue;
     const QRectF selected(left + start, top, stop - start, m_line_height);
     painter.save();

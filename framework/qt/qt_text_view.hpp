@@ -106,10 +106,12 @@ class QtTextView : public QAbstractScrollArea {
     qsizetype column = 0;
     auto operator<=>(const Position&) const = default;
   };
-  // The text between two TABs (or a line's ends), its UTF-16 range and where it is drawn.
+  // The text between two TABs (or a line's ends): its UTF-16 range in the line, the text itself,
+  // where it is drawn and how wide it is.
   struct Cell {
     qsizetype begin = 0;
     qsizetype end = 0;
+    QString text;
     qreal x = 0.0;
     qreal width = 0.0;
   };
@@ -117,12 +119,14 @@ class QtTextView : public QAbstractScrollArea {
   // Byte range of a line's text, its break excluded.
   std::size_t LineBegin(std::size_t line) const { return m_line_starts[line]; }
   std::size_t LineEnd(std::size_t line) const;
+  // A line's cells, measured, each at x 0; there is always at least one.
+  std::vector<Cell> Cells(const QString& line) const;
+  // A line's cells, placed on the columns.
   std::vector<Cell> LayOut(const QString& line) const;
   qreal LineWidth(const std::vector<Cell>& cells) const { return cells.empty() ? 0.0 : cells.back().x + cells.back().width; }
-  qreal CellWidth(const QString& line, qsizetype begin, qsizetype end) const;
   // The x of `column` within a laid-out line, and the reverse.
-  qreal ColumnX(const QString& line, const std::vector<Cell>& cells, qsizetype column) const;
-  qsizetype ColumnAt(const QString& line, const std::vector<Cell>& cells, qreal x) const;
+  qreal ColumnX(const std::vector<Cell>& cells, qsizetype column) const;
+  qsizetype ColumnAt(const std::vector<Cell>& cells, qreal x) const;
   Position PositionAt(QPointF viewport_point) const;
   std::size_t ByteOffset(Position position) const;
 

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <exception>
 #include <functional>
 #include <vector>
 
@@ -16,11 +15,9 @@
 #include <QImage>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
 
 #include "app/caliculate.hpp"
 #include "app/implicit_instance.hpp"
-#include "app/program.hpp"
 #include "framework/number_conversion.hpp"
 #include "framework/object2d.hpp"
 #include "framework/qt/qt_text_view.hpp"
@@ -39,8 +36,7 @@ constexpr QPoint kPath(431, 17);
 
 class Grab {
  public:
-  explicit Grab(const MainWindow& window)
-      : m_image(qt_test::Platform().ContentWidgetFor(window)->grab().toImage().convertToFormat(QImage::Format_RGB32)) {}
+  explicit Grab(const MainWindow& window) : m_image(qt_test::GrabContent(window)) {}
 
   // The darkest grey level (mean of the channels) within `radius` pixels of canvas point (x, y).
   int Darkest(QPoint canvas, int x, int y, int radius = 1) const {

@@ -17,13 +17,11 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
-#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <deque>
-#include <exception>
 #include <functional>
 #include <limits>
 #include <optional>
@@ -38,7 +36,6 @@
 #include "app/caliculate.hpp"
 #include "app/implicit_instance.hpp"
 #include "app/keplar.hpp"
-#include "app/program.hpp"
 #include "framework/qt/qt_text_view.hpp"
 #include "framework/runtime.hpp"
 #include "program_run.hpp"

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <exception>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -29,11 +28,9 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTimer>
 #include <QToolTip>
 
 #include "app/implicit_instance.hpp"
-#include "app/program.hpp"
 #include "framework/menu_item.hpp"
 #include "framework/runtime.hpp"
 #include "program_run.hpp"
@@ -41,8 +38,6 @@
 
 namespace {
 
-using qt_test::kChecksDidNotQuit;
-using qt_test::kWatchdogQuit;
 using qt_test::RunProgram;
 
 QWidget* WidgetNamed(const MainWindow& window, std::string_view name) {
@@ -97,9 +92,8 @@ TEST(ProgramWindowOnQt, TheMainWindowOpensAtItsDesignSizeWithItsTitle) {
 
 TEST(ProgramWindowOnQt, TheGrabShowsTwoWhiteFramedCanvasAreasAndTheButtonRow) {
   const std::int32_t status = RunProgram([](MainWindow& window) {
-    QWidget* content = qt_test::Platform().ContentWidgetFor(window);
-    ASSERT_NE(content, nullptr);
-    const QImage image = content->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_NE(qt_test::Platform().ContentWidgetFor(window), nullptr);
+    const QImage image = qt_test::GrabContent(window);
     ASSERT_FALSE(image.isNull());
 
     struct Area {

@@ -8,7 +8,6 @@
 #include <limits>
 
 #include <QImage>
-#include <QPainter>
 
 #include "qt_test_support.hpp"
 
@@ -21,15 +20,7 @@ using qt_test::TestWindow;
 
 // Draws `shape` on a white 100 x 100 image.
 QImage Draw(const framework::Object2D& shape) {
-  QImage image(100, 100, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  {
-    framework::QtGraphics graphics(painter);
-    graphics.DrawObject(shape);
-  }
-  painter.end();
-  return image;
+  return qt_test::PaintOnWhite(shape, QSize(100, 100), QImage::Format_RGB32);
 }
 
 std::shared_ptr<framework::OvalShape> Oval(double x, double y, double width, double height) {

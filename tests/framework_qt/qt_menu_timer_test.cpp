@@ -197,7 +197,20 @@ TEST_F(QtMenus, AReadOnlyTextAreaOnlyCopiesAndSelects) {
   }
 }
 
-class QtTimers : public qt_test::QtRun {};
+class QtTimers : public qt_test::QtRun {
+ protected:
+  // A window with one timer, `name`, of `mode` and `period_ms`, whose ticks the window counts.
+  static std::shared_ptr<TestWindow> MakeTimerWindow(const char* name, std::int32_t mode, std::int32_t period_ms) {
+    return qt_test::MakeWindow(
+        [=](TestWindow& w) {
+          auto& timer = Add<framework::Timer>(
+              w, name, framework::PropertyStringWriter().Int32("Mode", mode).Int32("Period", period_ms).Bytes());
+          framework::RuntimeAddEventHandler(timer, "Action",
+                                            framework::RuntimeCreateDelegate(w.Self(), &TestWindow::TimerAction, name));
+        },
+        qt_test::WindowString({}));
+  }
+};
 
 // Waits until `done` or `ms` passed; true if done.
 template <class F>
@@ -209,15 +222,7 @@ bool WaitFor(F done, int ms) {
 }
 
 TEST_F(QtTimers, ARepeatingTimerTicksUntilItIsDisabled) {
-  auto window = qt_test::MakeWindow(
-      [](TestWindow& w) {
-        w.AddControl("Timer1", w.New<framework::Timer>());
-        auto& timer = static_cast<framework::Timer&>(w.ControlByName("Timer1"));
-        framework::SetProperties(timer, framework::PropertyStringWriter().Int32("Mode", 2).Int32("Period", 10).Bytes());
-        framework::RuntimeAddEventHandler(timer, "Action",
-                                          framework::RuntimeCreateDelegate(w.Self(), &TestWindow::TimerAction, "Timer1_Action"));
-      },
-      qt_test::WindowString({}));
+  auto window = MakeTimerWindow("Timer1", 2, 10);
   auto& timer = static_cast<framework::Timer&>(window->ControlByName("Timer1"));
   QTimer* qtimer = platform.TimerFor(timer);
   ASSERT_NE(qtimer, nullptr);
@@ -246,15 +251,7 @@ TEST_F(QtTimers, ARepeatingTimerTicksUntilItIsDisabled) {
 }
 
 TEST_F(QtTimers, ASingleShotTimerTicksOnce) {
-  auto window = qt_test::MakeWindow(
-      [](TestWindow& w) {
-        w.AddControl("once", w.New<framework::Timer>());
-        auto& timer = static_cast<framework::Timer&>(w.ControlByName("once"));
-        framework::SetProperties(timer, framework::PropertyStringWriter().Int32("Mode", 1).Int32("Period", 5).Bytes());
-        framework::RuntimeAddEventHandler(timer, "Action",
-                                          framework::RuntimeCreateDelegate(w.Self(), &TestWindow::TimerAction, "once"));
-      },
-      qt_test::WindowString({}));
+  auto window = MakeTimerWindow("once", 1, 5);
   EXPECT_TRUE(WaitFor([&] { return window->ticks >= 1; }, 3000));
   QTest::qWait(40);
   EXPECT_EQ(window->ticks, 1);

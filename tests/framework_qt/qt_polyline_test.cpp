@@ -16,13 +16,13 @@
 #include <vector>
 
 #include <QImage>
-#include <QPainter>
 
 #include "framework/graphics.hpp"
 #include "framework/headless/headless_platform.hpp"
 #include "framework/object2d.hpp"
 #include "framework/qt/qt_graphics.hpp"
 #include "framework/qt/qt_polyline_thinning.hpp"
+#include "qt_test_support.hpp"
 
 namespace {
 
@@ -131,15 +131,7 @@ class SegmentBySegment : public framework::QtGraphics {
 
 template <class G>
 QImage Paint(const framework::Object2D& shape) {
-  QImage image(kGraphWidth, kGraphHeight, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  {
-    G graphics(painter);
-    graphics.DrawObject(shape);
-  }
-  painter.end();
-  return image;
+  return qt_test::PaintOnWhite<G>(shape, QSize(kGraphWidth, kGraphHeight), QImage::Format_ARGB32_Premultiplied);
 }
 
 // The largest difference of any colour channel over all pixels, and where it is.

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QtGlobal>
 
+#include "app/layout_writing.hpp"
 #include "framework/runtime_exception.hpp"
 
 namespace qt_test {
@@ -97,17 +98,20 @@ std::string WindowString(const WindowLook& look) {
 
 framework::PropertyStringWriter Placed(std::string_view name, std::int32_t left, std::int32_t top,
                                        std::int32_t width, std::int32_t height, std::string_view locks) {
+  const auto locked = [locks](char edge) { return locks.find(edge) != std::string_view::npos; };
   framework::PropertyStringWriter writer;
-  writer.String("Name", name)
-      .Int32("Left", left)
-      .Int32("Top", top)
-      .Int32("Width", width)
-      .Int32("Height", height)
-      .Boolean("LockLeft", locks.find('L') != std::string_view::npos)
-      .Boolean("LockTop", locks.find('T') != std::string_view::npos)
-      .Boolean("LockRight", locks.find('R') != std::string_view::npos)
-      .Boolean("LockBottom", locks.find('B') != std::string_view::npos);
+  LayoutWriting::WriteControlHead(writer, name, {left, top, width, height},
+                                  {locked('L'), locked('T'), locked('R'), locked('B')});
   return writer;
+}
+
+framework::PropertyStringWriter EccentricitySlider(std::int32_t left, std::int32_t top) {
+  return Placed("slE", left, top, 200, 23)
+      .Int32("Minimum", 0)
+      .Int32("Value", 99)
+      .Int32("Maximum", 999)
+      .Int32("LineStep", 1)
+      .Int32("PageStep", 10);
 }
 
 QImage GrabContent(const framework::Window& window) {

@@ -13,12 +13,15 @@
 #include <vector>
 
 #include <QImage>
+#include <QPainter>
+#include <QSize>
 #include <QWidget>
 
 #include "framework/controls.hpp"
 #include "framework/graphics.hpp"
 #include "framework/object2d.hpp"
 #include "framework/property_holder.hpp"
+#include "framework/qt/qt_graphics.hpp"
 #include "framework/qt/qt_platform.hpp"
 #include "framework/runtime.hpp"
 #include "framework/timer.hpp"
@@ -106,9 +109,13 @@ struct WindowLook {
 };
 std::string WindowString(const WindowLook& look);
 
-// The geometry entries of a control's string, with its locks (L, T, R, B as letters).
+// The head of a control's string as the program's layouts write it: name, geometry and locks
+// (L, T, R, B as letters).
 framework::PropertyStringWriter Placed(std::string_view name, std::int32_t left, std::int32_t top,
                                        std::int32_t width, std::int32_t height, std::string_view locks = "LT");
+
+// A slider "slE" like the main window's eccentricity slider: 0 to 999 at 99, steps of 1 and 10.
+framework::PropertyStringWriter EccentricitySlider(std::int32_t left, std::int32_t top);
 
 // Creates a control of class C in `window` under `name` and applies `properties`.
 template <class C>
@@ -119,7 +126,7 @@ C& Add(framework::Window& window, std::string_view name, const std::string& prop
   return control;
 }
 
-// The widget that shows `control`, as Qt class W; fails the test if there is none.
+// The widget that shows `control`, as Qt class W; null if there is none or it is of another class.
 template <class W>
 W* WidgetOf(const framework::Control& control) {
   return qobject_cast<W*>(Platform().WidgetFor(control));
@@ -127,5 +134,19 @@ W* WidgetOf(const framework::Control& control) {
 
 // The window's content area as an image.
 QImage GrabContent(const framework::Window& window);
+
+// `shape` painted by a surface of class G on a white image of `size` in `format`.
+template <class G = framework::QtGraphics>
+QImage PaintOnWhite(const framework::Object2D& shape, QSize size, QImage::Format format) {
+  QImage image(size, format);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  {
+    G graphics(painter);
+    graphics.DrawObject(shape);
+  }
+  painter.end();
+  return image;
+}
 
 }  // namespace qt_test

@@ -47,14 +47,7 @@ class QtUserActions : public qt_test::QtRun {
           Add<framework::TextField>(w, "tE", Placed("tE", 10, 40, 120, 22).String("Text", "0.866").Bytes());
           Add<framework::TextField>(w, "tFixed",
                                     Placed("tFixed", 140, 40, 120, 22).String("Text", "6").Boolean("ReadOnly", true).Bytes());
-          Add<framework::Slider>(w, "slE",
-                                 Placed("slE", 10, 70, 200, 23)
-                                     .Int32("Minimum", 0)
-                                     .Int32("Value", 99)
-                                     .Int32("Maximum", 999)
-                                     .Int32("LineStep", 1)
-                                     .Int32("PageStep", 10)
-                                     .Bytes());
+          Add<framework::Slider>(w, "slE", qt_test::EccentricitySlider(10, 70).Bytes());
           bind("slE", "ValueChanged", &TestWindow::SliderValueChanged);
           Add<framework::CheckBox>(w, "cDraw",
                                    Placed("cDraw", 10, 100, 200, 20)

@@ -234,14 +234,7 @@ TEST_F(QtWindows, ControlsShowTheirModelStateAndHelpTags) {
                                      .Int32("State", 1)
                                      .Boolean("Value", true)
                                      .Bytes());
-        Add<framework::Slider>(w, "slE",
-                               Placed("slE", 10, 140, 200, 23)
-                                   .Int32("Minimum", 0)
-                                   .Int32("Value", 99)
-                                   .Int32("Maximum", 999)
-                                   .Int32("LineStep", 1)
-                                   .Int32("PageStep", 10)
-                                   .Bytes());
+        Add<framework::Slider>(w, "slE", qt_test::EccentricitySlider(10, 140).Bytes());
       },
       qt_test::WindowString({}));
 
