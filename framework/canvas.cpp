@@ -1,5 +1,6 @@
 #include "framework/controls.hpp"
 #include "framework/graphics.hpp"
+#include "framework/scoped_assignment.hpp"
 
 namespace framework {
 
@@ -22,14 +23,8 @@ framework::Graphics& Canvas::Graphics() {
 }
 
 void Canvas::Paint(framework::Graphics& graphics, const std::vector<Rect>& areas) {
-  // Restored afterwards, also when a Paint handler paints the canvas again from within.
-  framework::Graphics* const outer = m_painting;
-  m_painting = &graphics;
-  struct Restore {
-    framework::Graphics*& painting;
-    framework::Graphics* outer;
-    ~Restore() { painting = outer; }
-  } restore{m_painting, outer};
+  // Put back afterwards, also when a Paint handler paints the canvas again from within.
+  const ScopedAssignment painting(m_painting, &graphics);
   RaiseEvent("Paint", EventArguments{&graphics, &areas});
 }
 

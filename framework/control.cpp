@@ -72,11 +72,14 @@ void Control::RaiseEvent(std::string_view event_name, const EventArguments& argu
   }
 }
 
-void Control::NotifyPlatform() {
-  if (!RuntimeIsRunning()) return;
+bool Control::InShownWindow() const {
+  if (!RuntimeIsRunning()) return false;
   auto window = m_window.lock();
-  if (!window || !window->IsShown()) return;
-  CurrentPlatform().ControlChanged(*this);
+  return window && window->IsShown();
+}
+
+void Control::NotifyPlatform() {
+  if (InShownWindow()) CurrentPlatform().ControlChanged(*this);
 }
 
 void Control::PropertyChanged(std::string_view name) {

@@ -46,6 +46,9 @@ class Control : public PropertyHolder, public std::enable_shared_from_this<Contr
   // exception goes on to the framework's default handling, and the next handler still runs.
   void RaiseEvent(std::string_view event_name, const EventArguments& arguments = {});
 
+  // Whether the platform shows the control now: the runtime runs and the control's window is shown.
+  // The platform hears of a control only then.
+  bool InShownWindow() const;
   // Tells the platform that this control's state changed (a no-op while its window is not shown).
   void NotifyPlatform();
   void PropertyChanged(std::string_view name) override;

@@ -62,10 +62,12 @@ class Group2D : public Object2D {
   const std::vector<std::shared_ptr<Object2D>>& Members() const { return m_members; }
 
  private:
-  // Raises RuntimeException for a null shape or a group that would contain itself.
-  void CheckMember(const std::shared_ptr<Object2D>& shape) const;
+  // A shape that becomes a member: RuntimeException for a null shape or a group that would contain
+  // itself; a group is counted.
+  void Admit(const std::shared_ptr<Object2D>& shape);
+  // A member that leaves: a group is no longer counted.
+  void Release(const Object2D& member);
   bool Contains(const Group2D& group) const;
-  void Counted(const Object2D& member, std::int32_t change);
 
   std::vector<std::shared_ptr<Object2D>> m_members;
   // How many members are groups: a group without any cannot contain another, so the check that

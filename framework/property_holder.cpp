@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "framework/runtime_exception.hpp"
+#include "framework/scoped_assignment.hpp"
 
 namespace framework {
 
@@ -20,9 +21,7 @@ bool PropertyHolder::HasProperty(std::string_view name) const {
 
 const PropertyValue& PropertyHolder::Property(std::string_view name) const {
   auto found = m_values.find(name);
-  if (found == m_values.end()) {
-    throw NilObjectException(Description() + " has no property named \"" + std::string(name) + "\"");
-  }
+  if (found == m_values.end()) ThrowNoProperty(name);
   return found->second;
 }
 
@@ -45,9 +44,7 @@ void PropertyHolder::Define(std::string_view name, PropertyValue initial) {
 
 bool PropertyHolder::Set(std::string_view name, PropertyValue value) {
   auto found = m_values.find(name);
-  if (found == m_values.end()) {
-    throw NilObjectException(Description() + " has no property named \"" + std::string(name) + "\"");
-  }
+  if (found == m_values.end()) ThrowNoProperty(name);
   if (value.index() != found->second.index()) {
     throw IllegalCastException("the property \"" + found->first + "\" of " + Description() + " is " +
                                std::string(PropertyTypeName(TypeOf(found->second))) + ", not " +
@@ -63,16 +60,19 @@ bool PropertyHolder::Set(std::string_view name, PropertyValue value) {
 
 PropertyValue PropertyHolder::CheckedValue(std::string_view, PropertyValue value) const { return value; }
 
+void PropertyHolder::ThrowNoProperty(std::string_view name) const {
+  throw NilObjectException(Description() + " has no property named \"" + std::string(name) + "\"");
+}
+
 void SetProperties(PropertyTarget& target, std::string_view properties) {
   auto* holder = dynamic_cast<PropertyHolder*>(&target);
   if (holder == nullptr) {
     ApplyPropertyString(properties, target);
     return;
   }
-  // Kept and put back, so that a string applied from within another one's hooks cannot end the
+  // Put back afterwards, so that a string applied from within another one's hooks cannot end the
   // outer string's batch early.
-  const bool outer = holder->m_applying_string;
-  holder->m_applying_string = true;
+  const ScopedAssignment applying(holder->m_applying_string, true);
   try {
     holder->PropertyStringBegins();
     ApplyPropertyString(properties, target);
@@ -83,16 +83,9 @@ void SetProperties(PropertyTarget& target, std::string_view properties) {
       holder->PropertyStringApplied();
     } catch (...) {
     }
-    holder->m_applying_string = outer;
     throw;
   }
-  try {
-    holder->PropertyStringApplied();
-  } catch (...) {
-    holder->m_applying_string = outer;
-    throw;
-  }
-  holder->m_applying_string = outer;
+  holder->PropertyStringApplied();
 }
 
 }  // namespace framework

@@ -8,11 +8,11 @@
 // each class, which land here. A setter stores and notifies only on a real change.
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "framework/name_index.hpp"
 #include "framework/property_string.hpp"
 
 namespace framework {
@@ -70,7 +70,10 @@ class PropertyHolder : public PropertyTarget {
  private:
   friend void SetProperties(PropertyTarget& target, std::string_view properties);
 
-  std::map<std::string, PropertyValue, std::less<>> m_values;
+  [[noreturn]] void ThrowNoProperty(std::string_view name) const;
+
+  // Accessors read properties by name on every frame: a lookup costs one hash of the name.
+  NameIndex<PropertyValue> m_values;
   bool m_applying_string = false;
 };
 

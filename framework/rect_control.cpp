@@ -6,6 +6,7 @@
 #include "framework/controls.hpp"
 #include "framework/platform.hpp"
 #include "framework/runtime.hpp"
+#include "framework/scoped_assignment.hpp"
 #include "framework/window.hpp"
 
 namespace framework {
@@ -103,9 +104,7 @@ const std::string& RectControl::InitialParent() const {
 void RectControl::Refresh(bool /*erase_background*/) {
   // A platform paints a canvas from a cleared background (the program never asks otherwise), so
   // the flag is not passed on.
-  if (!RuntimeIsRunning()) return;
-  auto window = WindowOrNull();
-  if (!window || !window->IsShown()) return;
+  if (!InShownWindow()) return;
   if (auto* canvas = dynamic_cast<Canvas*>(this)) {
     CurrentPlatform().RepaintRequested(*canvas);
   } else {
@@ -122,15 +121,7 @@ bool RectControl::AcceptsUserAction() const {
 void RectControl::PropertyChanged(std::string_view name) {
   // Code that moves a control (or changes its locks) moves its design position with it, so that the
   // next resize starts from where code put it; the edge locks' own moves leave it alone.
-  if (PlacesControl(name) && !m_placing) {
-    auto window = WindowOrNull();
-    if (window) {
-      CaptureDesignBounds(Saturated(std::int64_t{window->Width()} - window->DesignWidth()),
-                          Saturated(std::int64_t{window->Height()} - window->DesignHeight()));
-    } else {
-      CaptureDesignBounds(0, 0);
-    }
-  }
+  if (PlacesControl(name) && !m_placing) CaptureDesignBounds();
   Control::PropertyChanged(name);
 }
 
@@ -140,18 +131,21 @@ void RectControl::ApplyEdgeLocks(std::int32_t design_width, std::int32_t design_
   const std::int64_t dy = std::int64_t{height} - design_height;
   const Span x = PlaceOnAxis(m_design.left, m_design.width, LockLeft(), LockRight(), dx);
   const Span y = PlaceOnAxis(m_design.top, m_design.height, LockTop(), LockBottom(), dy);
-  struct PlacingScope {
-    bool& flag;
-    explicit PlacingScope(bool& f) : flag(f) { flag = true; }
-    ~PlacingScope() { flag = false; }
-  } scope(m_placing);
+  const ScopedAssignment placing(m_placing, true);
   SetLeft(x.start);
   SetTop(y.start);
   SetWidth(x.length);
   SetHeight(y.length);
 }
 
-void RectControl::CaptureDesignBounds(std::int32_t window_dx, std::int32_t window_dy) {
+void RectControl::CaptureDesignBounds() {
+  // How far the window's size is from its design size; none without a window.
+  std::int32_t window_dx = 0;
+  std::int32_t window_dy = 0;
+  if (auto window = WindowOrNull()) {
+    window_dx = Saturated(std::int64_t{window->Width()} - window->DesignWidth());
+    window_dy = Saturated(std::int64_t{window->Height()} - window->DesignHeight());
+  }
   const Span x = DesignOnAxis(Left(), Width(), LockLeft(), LockRight(), window_dx);
   const Span y = DesignOnAxis(Top(), Height(), LockTop(), LockBottom(), window_dy);
   m_design = Rect{x.start, y.start, x.length, y.length};

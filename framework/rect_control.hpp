@@ -74,9 +74,9 @@ class RectControl : public Control {
   // keeps its design position.
   void ApplyEdgeLocks(std::int32_t design_width, std::int32_t design_height, std::int32_t width,
                       std::int32_t height);
-  // Takes the current rectangle as the design rectangle (at the end of window construction, and
-  // when code moves the control later).
-  void CaptureDesignBounds(std::int32_t window_dx, std::int32_t window_dy);
+  // Takes the current rectangle, at the window's current size, as the design rectangle (at the end
+  // of window construction, and when code moves the control later).
+  void CaptureDesignBounds();
 
   Rect m_design;
   bool m_placing = false;  // true while the edge locks move the control

@@ -67,10 +67,7 @@ PropertyValue Timer::CheckedValue(std::string_view name, PropertyValue value) co
 }
 
 void Timer::NotifyTimerChanged() {
-  if (!RuntimeIsRunning()) return;
-  auto window = WindowOrNull();
-  if (!window || !window->IsShown()) return;
-  CurrentPlatform().TimerChanged(*this);
+  if (InShownWindow()) CurrentPlatform().TimerChanged(*this);
 }
 
 }  // namespace framework

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <utility>
 
 #include "framework/control.hpp"
@@ -10,6 +9,7 @@
 #include "framework/platform.hpp"
 #include "framework/rect_control.hpp"
 #include "framework/runtime.hpp"
+#include "framework/scoped_assignment.hpp"
 
 namespace framework {
 
@@ -20,11 +20,15 @@ std::int32_t ClampSize(std::int32_t size, std::int32_t minimum, std::int32_t max
   return std::max(minimum, std::min(size, maximum));
 }
 
-// How far a size is from the design size; sizes may be anything an Int32 holds.
-std::int32_t Delta(std::int32_t size, std::int32_t design) {
-  const std::int64_t delta = std::int64_t{size} - design;
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(delta, std::numeric_limits<std::int32_t>::min(),
-                                                            std::numeric_limits<std::int32_t>::max()));
+// Return and Escape: the first button in creation order that has the role and takes user actions.
+void PressFirstButton(const std::vector<std::shared_ptr<Control>>& controls, bool (PushButton::*role)() const) {
+  for (const auto& control : controls) {
+    auto* button = dynamic_cast<PushButton*>(control.get());
+    if (button != nullptr && (button->*role)() && button->AcceptsUserAction()) {
+      button->Press();
+      return;
+    }
+  }
 }
 
 }  // namespace
@@ -83,9 +87,7 @@ void Window::Constructor() {
     throw;
   }
   for (const auto& control : m_controls) {
-    if (auto* rect = dynamic_cast<RectControl*>(control.get())) {
-      rect->CaptureDesignBounds(Delta(Width(), m_design_width), Delta(Height(), m_design_height));
-    }
+    if (auto* rect = dynamic_cast<RectControl*>(control.get())) rect->CaptureDesignBounds();
   }
   m_constructed = true;
   if (Visible()) ShowNow();
@@ -96,30 +98,29 @@ void Window::AddControl(std::string_view name, const std::shared_ptr<Control>& c
   if (!control)
     throw NilObjectException(Description() + ": no control to add as \"" + std::string(name) + "\"");
   if (name.empty()) throw RuntimeException(Description() + ": a control needs a name");
-  const auto taken =
-      std::find_if(m_controls.begin(), m_controls.end(),
-                   [name](const std::shared_ptr<Control>& known) { return known->Name() == name; });
-  if (taken != m_controls.end()) {
+  if (m_control_positions.contains(name)) {
     throw RuntimeException(Description() + " already has a control named \"" + std::string(name) + "\"");
   }
   control->Attach(shared_from_this(), name);
+  m_control_positions.emplace(name, m_controls.size());
   m_controls.push_back(control);
   if (m_constructed) {
-    if (auto* rect = dynamic_cast<RectControl*>(control.get())) {
-      rect->CaptureDesignBounds(Delta(Width(), m_design_width), Delta(Height(), m_design_height));
-    }
+    if (auto* rect = dynamic_cast<RectControl*>(control.get())) rect->CaptureDesignBounds();
   }
   NotifyPlatform();
 }
 
-Control& Window::ControlByName(std::string_view name) const { return *ControlPointer(name); }
+Control& Window::ControlByName(std::string_view name) const { return *Find(name); }
 
-std::shared_ptr<Control> Window::ControlPointer(std::string_view name) const {
-  for (const auto& control : m_controls) {
-    if (control->Name() == name) return control;
+std::shared_ptr<Control> Window::ControlPointer(std::string_view name) const { return Find(name); }
+
+const std::shared_ptr<Control>& Window::Find(std::string_view name) const {
+  const auto found = m_control_positions.find(name);
+  if (found == m_control_positions.end()) {
+    throw NilObjectException("the window " + std::string(ClassName()) + " has no control named \"" +
+                             std::string(name) + "\"");
   }
-  throw NilObjectException("the window " + std::string(ClassName()) + " has no control named \"" +
-                           std::string(name) + "\"");
+  return m_controls[found->second];
 }
 
 void Window::SetMenuBar(std::shared_ptr<framework::MenuBar> menu_bar) {
@@ -172,38 +173,21 @@ void Window::Resize(std::int32_t width, std::int32_t height) {
   height = ClampSize(height, MinHeight(), MaxHeight());
   if (width == Width() && height == Height()) return;
   const std::shared_ptr<Window> keep_alive = shared_from_this();
-  m_resizing = true;
-  try {
+  {
+    // The controls are placed once, for both sides, not after each.
+    const ScopedAssignment resizing(m_resizing, true);
     Set("Width", width);
     Set("Height", height);
-  } catch (...) {
-    m_resizing = false;
-    throw;
   }
-  m_resizing = false;
   SizeChanged();
 }
 
 void Window::PressReturn() {
-  if (!m_open) return;
-  for (const auto& control : m_controls) {
-    auto* button = dynamic_cast<PushButton*>(control.get());
-    if (button != nullptr && button->Default() && button->AcceptsUserAction()) {
-      button->Press();
-      return;
-    }
-  }
+  if (m_open) PressFirstButton(m_controls, &PushButton::Default);
 }
 
 void Window::PressEscape() {
-  if (!m_open) return;
-  for (const auto& control : m_controls) {
-    auto* button = dynamic_cast<PushButton*>(control.get());
-    if (button != nullptr && button->Cancel() && button->AcceptsUserAction()) {
-      button->Press();
-      return;
-    }
-  }
+  if (m_open) PressFirstButton(m_controls, &PushButton::Cancel);
 }
 
 std::string Window::Description() const { return "the window " + std::string(ClassName()); }

@@ -22,6 +22,7 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/name_index.hpp"
 #include "framework/property_holder.hpp"
 #include "framework/runtime_exception.hpp"
 
@@ -117,6 +118,8 @@ class Window : public PropertyHolder, public std::enable_shared_from_this<Window
   void PropertyStringApplied() override;
 
  private:
+  // The control of that name, or NilObjectException.
+  const std::shared_ptr<Control>& Find(std::string_view name) const;
   void NotifyPlatform();
   void PlaceControls();
   // The window is shown (or brought to the front): the platform hears of it.
@@ -128,6 +131,9 @@ class Window : public PropertyHolder, public std::enable_shared_from_this<Window
   void RaiseWindowEvent(F&& event);
 
   std::vector<std::shared_ptr<Control>> m_controls;
+  // Where each control is in m_controls. A frame reaches a dozen controls by name, so a lookup
+  // hashes the name instead of comparing it with every control's.
+  NameIndex<std::size_t> m_control_positions;
   std::shared_ptr<framework::MenuBar> m_menu_bar;
   std::int32_t m_design_width = 0;
   std::int32_t m_design_height = 0;

@@ -21,6 +21,7 @@
 #include "framework/menu_item.hpp"
 #include "framework/runtime.hpp"
 #include "framework/runtime_exception.hpp"
+#include "framework/scoped_assignment.hpp"
 #include "framework/timer.hpp"
 #include "framework/window.hpp"
 
@@ -38,20 +39,34 @@ struct ScheduledTimer {
   std::uint64_t order = 0;
 };
 
+// Records are kept by the object's address, which a later object may reuse once the recorded one
+// has gone: a record belongs to `object` only while its weak reference still leads there.
 struct PaintRecord {
-  std::weak_ptr<Control> canvas;
+  std::weak_ptr<Control> object;
   std::vector<DrawnPrimitive> primitives;
   std::int32_t count = 0;
 };
 
 struct ShownRecord {
-  std::weak_ptr<Window> window;
+  std::weak_ptr<Window> object;
   std::int32_t count = 0;
 };
 
-const std::vector<DrawnPrimitive>& NoPrimitives() {
-  static const std::vector<DrawnPrimitive> none;
-  return none;
+// The record of `object`, or null if it has none.
+template <class Object, class Record>
+const Record* RecordOf(const std::map<const Object*, Record>& records, const Object& object) {
+  auto found = records.find(&object);
+  if (found == records.end() || found->second.object.lock().get() != &object) return nullptr;
+  return &found->second;
+}
+
+// The record of `object`, started afresh if the address held another object's.
+template <class Object, class Record, class Owner>
+Record& RecordFor(std::map<const Object*, Record>& records, const Object& object, std::weak_ptr<Owner> weak) {
+  Record& record = records[&object];
+  if (record.object.lock().get() != &object) record = Record{};
+  record.object = std::move(weak);
+  return record;
 }
 
 }  // namespace
@@ -118,11 +133,7 @@ HeadlessPlatform::HeadlessPlatform() : m_impl(std::make_unique<Impl>()) {}
 HeadlessPlatform::~HeadlessPlatform() = default;
 
 void HeadlessPlatform::WindowShown(Window& window) {
-  ShownRecord& record = m_impl->shown[&window];
-  // The address may belong to a window that has gone since.
-  if (record.window.lock().get() != &window) record = ShownRecord{};
-  record.window = window.weak_from_this();
-  ++record.count;
+  ++RecordFor(m_impl->shown, window, window.weak_from_this()).count;
   // Timers that started before their window was shown were not scheduled yet.
   for (const auto& control : window.Controls()) {
     auto* timer = dynamic_cast<Timer*>(control.get());
@@ -191,11 +202,7 @@ void HeadlessPlatform::AdvanceClock(std::int64_t ms) {
     return;
   }
   const std::int64_t target_ms = m_now_ms + ms;
-  m_impl->delivering_ticks = true;
-  struct Done {
-    Impl& impl;
-    ~Done() { impl.delivering_ticks = false; }
-  } done{*m_impl};
+  const ScopedAssignment delivering(m_impl->delivering_ticks, true);
 
   for (;;) {
     const std::int64_t limit_ms = std::max(target_ms, m_now_ms);
@@ -220,7 +227,7 @@ void HeadlessPlatform::AdvanceClock(std::int64_t ms) {
 }
 
 void HeadlessPlatform::FlushRepaints() {
-  std::erase_if(m_impl->paints, [](const auto& item) { return item.second.canvas.expired(); });
+  std::erase_if(m_impl->paints, [](const auto& item) { return item.second.object.expired(); });
   // Repaints asked for while these paint wait for the next flush.
   std::vector<std::weak_ptr<Control>> queue = std::move(m_impl->repaints);
   m_impl->repaints.clear();
@@ -232,9 +239,7 @@ void HeadlessPlatform::FlushRepaints() {
     RecordingGraphics graphics;
     const std::vector<Rect> areas{Rect{0, 0, canvas->Width(), canvas->Height()}};
     RunHandler([canvas, &graphics, &areas] { canvas->Paint(graphics, areas); });
-    PaintRecord& record = m_impl->paints[canvas];
-    if (record.canvas.lock() != control) record = PaintRecord{};
-    record.canvas = control;
+    PaintRecord& record = RecordFor(m_impl->paints, *canvas, std::weak_ptr<Control>(control));
     record.primitives = graphics.Primitives();
     ++record.count;
   }
@@ -246,21 +251,19 @@ std::size_t HeadlessPlatform::PendingRepaints() const {
 }
 
 const std::vector<DrawnPrimitive>& HeadlessPlatform::LastPaint(const Canvas& canvas) const {
-  auto found = m_impl->paints.find(&canvas);
-  if (found == m_impl->paints.end() || found->second.canvas.lock().get() != &canvas) return NoPrimitives();
-  return found->second.primitives;
+  static const std::vector<DrawnPrimitive> kNone;
+  const PaintRecord* record = RecordOf(m_impl->paints, canvas);
+  return record != nullptr ? record->primitives : kNone;
 }
 
 std::int32_t HeadlessPlatform::PaintCount(const Canvas& canvas) const {
-  auto found = m_impl->paints.find(&canvas);
-  if (found == m_impl->paints.end() || found->second.canvas.lock().get() != &canvas) return 0;
-  return found->second.count;
+  const PaintRecord* record = RecordOf(m_impl->paints, canvas);
+  return record != nullptr ? record->count : 0;
 }
 
 std::int32_t HeadlessPlatform::WindowShownCount(const Window& window) const {
-  auto found = m_impl->shown.find(&window);
-  if (found == m_impl->shown.end() || found->second.window.lock().get() != &window) return 0;
-  return found->second.count;
+  const ShownRecord* record = RecordOf(m_impl->shown, window);
+  return record != nullptr ? record->count : 0;
 }
 
 }  // namespace framework
