@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/delegate.hpp"
 #include "framework/property_string.hpp"
 #include "framework/timer.hpp"
 #include "model_test_support.hpp"
@@ -19,35 +18,17 @@ namespace {
 
 using framework::PropertyStringWriter;
 using model_test::AddControl;
-using model_test::ModelTest;
 using model_test::TestWindow;
 
-// A shown window, ready for controls; its events and bound handlers write to `log`.
-class ControlsTest : public ModelTest {
+class ControlsTest : public model_test::ShownWindowTest {
  protected:
-  void SetUp() override {
-    ModelTest::SetUp();
-    window = std::make_shared<TestWindow>();
-    window->log = &log;
-    window->on_layout = [](TestWindow& w) {
-      framework::SetProperties(w, model_test::WindowString(300, 200, true));
-    };
-    window->Constructor();
-    log.clear();
-    platform.log.clear();
-  }
-
   template <class C, class Handler>
   C& AddBound(std::string_view name, std::string_view event, Handler handler,
               std::string_view properties = {}) {
     C& control = AddControl<C>(*window, name, properties);
-    framework::RuntimeAddEventHandler(control, event,
-                                      framework::RuntimeCreateDelegate(window, handler, "( C )"));
+    Bind(control, event, handler, "( C )");
     return control;
   }
-
-  std::shared_ptr<TestWindow> window;
-  std::vector<std::string> log;
 };
 
 std::string SliderRange(std::int32_t minimum, std::int32_t value, std::int32_t maximum) {

@@ -14,7 +14,6 @@
 namespace {
 
 using framework::Rect;
-using model_test::ModelTest;
 using model_test::TestWindow;
 
 struct Placed {
@@ -49,35 +48,25 @@ std::string ControlString(const Placed& placed) {
       .Bytes();
 }
 
-class EdgeLocks : public ModelTest {
+class EdgeLocks : public model_test::ShownWindowTest {
  protected:
-  void SetUp() override {
-    ModelTest::SetUp();
-    window = std::make_shared<TestWindow>();
-    window->log = &log;
-    window->on_layout = [](TestWindow& w) {
-      framework::SetProperties(w, model_test::WindowString(692, 559, true, "Quillorn", 515, 389));
-    };
-    window->on_create_controls = [](TestWindow& w) {
-      // Canvases among them, as in the main window; the class changes nothing about the locks.
-      for (const Placed& placed : kControls) {
-        if (placed.name[0] == 'c') {
-          model_test::AddControl<framework::Canvas>(w, placed.name, ControlString(placed));
-        } else {
-          model_test::AddControl<framework::Label>(w, placed.name, ControlString(placed));
-        }
+  std::string WindowProperties() const override {
+    return model_test::WindowString(692, 559, true, "Quillorn", 515, 389);
+  }
+  void CreateControls(TestWindow& w) override {
+    // Canvases among them, as in the main window; the class changes nothing about the locks.
+    for (const Placed& placed : kControls) {
+      if (placed.name[0] == 'c') {
+        model_test::AddControl<framework::Canvas>(w, placed.name, ControlString(placed));
+      } else {
+        model_test::AddControl<framework::Label>(w, placed.name, ControlString(placed));
       }
-    };
-    window->Constructor();
-    log.clear();
+    }
   }
 
   Rect At(const char* name) const {
     return framework::RuntimeCheckCast<framework::RectControl>(window->ControlByName(name)).Bounds();
   }
-
-  std::shared_ptr<TestWindow> window;
-  std::vector<std::string> log;
 };
 
 TEST_F(EdgeLocks, MinimumSizeGivesTheMainWindowsFigures) {

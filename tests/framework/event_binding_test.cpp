@@ -16,31 +16,13 @@
 namespace {
 
 using model_test::AddControl;
-using model_test::ModelTest;
 using model_test::TestWindow;
 
-class EventBindings : public ModelTest {
- protected:
-  void SetUp() override {
-    ModelTest::SetUp();
-    window = std::make_shared<TestWindow>();
-    window->log = &log;
-    window->on_layout = [](TestWindow& w) {
-      framework::SetProperties(w, model_test::WindowString(300, 200, true));
-    };
-    window->Constructor();
-    log.clear();
-  }
-
-  std::shared_ptr<TestWindow> window;
-  std::vector<std::string> log;
-};
+using EventBindings = model_test::ShownWindowTest;
 
 TEST_F(EventBindings, ABindingDoesNotKeepItsWindowAlive) {
   auto& slider = AddControl<framework::Slider>(*window, "sl");
-  framework::RuntimeAddEventHandler(
-      slider, "ValueChanged",
-      framework::RuntimeCreateDelegate(window, &TestWindow::SliderValueChanged, "( Slider )"));
+  Bind(slider, "ValueChanged", &TestWindow::SliderValueChanged, "( Slider )");
   const std::shared_ptr<framework::Control> kept = window->ControlPointer("sl");
   slider.SetValue(1);
   EXPECT_EQ(log, (std::vector<std::string>{"ValueChanged sl 1"}));
@@ -58,12 +40,8 @@ TEST_F(EventBindings, ABindingDoesNotKeepItsWindowAlive) {
 
 TEST_F(EventBindings, AHandlerThatThrowsEndsOnlyItselfAndTheNextOneRuns) {
   auto& button = AddControl<framework::PushButton>(*window, "pb");
-  framework::RuntimeAddEventHandler(
-      button, "Action",
-      framework::RuntimeCreateDelegate(window, &TestWindow::ThrowingAction, "( PushButton )"));
-  framework::RuntimeAddEventHandler(
-      button, "Action",
-      framework::RuntimeCreateDelegate(window, &TestWindow::ButtonAction, "( PushButton )"));
+  Bind(button, "Action", &TestWindow::ThrowingAction, "( PushButton )");
+  Bind(button, "Action", &TestWindow::ButtonAction, "( PushButton )");
   EXPECT_EQ(button.HandlerCount("Action"), 2u);
   button.Press();
   EXPECT_EQ(log, (std::vector<std::string>{"Throwing pb", "Action pb"}));
@@ -88,9 +66,7 @@ TEST_F(EventBindings, OnlyTheEventsOfTheControlsClassCanBeBound) {
 
 TEST_F(EventBindings, PaintHandsTheSurfaceAndTheAreasToTheHandler) {
   auto& canvas = AddControl<framework::Canvas>(*window, "cv");
-  framework::RuntimeAddEventHandler(
-      canvas, "Paint",
-      framework::RuntimeCreateDelegate(window, &TestWindow::CanvasPaint, "( Canvas, Graphics, Rect() )"));
+  Bind(canvas, "Paint", &TestWindow::CanvasPaint, "( Canvas, Graphics, Rect() )");
   framework::NullGraphics surface;
   canvas.Paint(surface, {framework::Rect{0, 0, 10, 10}, framework::Rect{5, 5, 1, 1}});
   EXPECT_EQ(log, (std::vector<std::string>{"Paint cv on its surface, 2 areas"}));

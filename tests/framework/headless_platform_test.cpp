@@ -15,7 +15,7 @@
 #include "framework/runtime.hpp"
 #include "framework/timer.hpp"
 #include "framework/window.hpp"
-#include "headless_run_fixture.hpp"
+#include "model_test_support.hpp"
 
 namespace {
 
@@ -24,6 +24,7 @@ using framework::Control;
 using framework::Delegate;
 using framework::EventArguments;
 using framework::Timer;
+using model_test::HeadlessRun;
 
 // A shown window with two timers and a canvas, as the program's main window has.
 class ClockWindow : public framework::Window {

@@ -8,7 +8,7 @@
 
 #include "framework/runtime.hpp"
 #include "framework/runtime_exception.hpp"
-#include "headless_run_fixture.hpp"
+#include "model_test_support.hpp"
 
 namespace {
 
@@ -18,6 +18,7 @@ using framework::NilObjectException;
 using framework::OutOfBoundsException;
 using framework::QuitMenuItem;
 using framework::RuntimeException;
+using model_test::HeadlessRun;
 
 template <class Item = MenuItem>
 std::shared_ptr<Item> Make(const std::string& name, const std::string& text = "") {

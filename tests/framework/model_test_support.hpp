@@ -1,7 +1,8 @@
 #pragma once
 
 // Support for the tests of the window and control model: a platform that writes down what it is
-// told, a fixture that runs the runtime on it, and a window whose hooks the test supplies.
+// told, fixtures that run the runtime on it or on the headless platform, and a window whose hooks
+// the test supplies.
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,9 @@
 #include <vector>
 
 #include "framework/controls.hpp"
+#include "framework/delegate.hpp"
 #include "framework/graphics.hpp"
+#include "framework/headless/headless_platform.hpp"
 #include "framework/platform.hpp"
 #include "framework/property_holder.hpp"
 #include "framework/runtime.hpp"
@@ -49,15 +52,21 @@ class LoggingPlatform : public framework::Platform {
   void Quit() override {}
 };
 
-class ModelTest : public ::testing::Test {
+// The runtime is started on `platform` before the test and ended after it, so every test starts
+// from a fresh runtime even when an assertion stopped it halfway.
+template <class P>
+class RuntimeTest : public ::testing::Test {
  protected:
   void SetUp() override { framework::RuntimeInit(platform); }
   void TearDown() override {
     if (framework::RuntimeIsRunning()) framework::RuntimeExit();
   }
 
-  LoggingPlatform platform;
+  P platform;
 };
+
+using ModelTest = RuntimeTest<LoggingPlatform>;
+using HeadlessRun = RuntimeTest<framework::HeadlessPlatform>;
 
 // A window whose hooks and events are the test's. The events also write to `log`.
 class TestWindow : public framework::Window {
@@ -96,25 +105,16 @@ class TestWindow : public framework::Window {
   }
 
  protected:
-  void Layout() override {
-    Write("Layout");
-    if (on_layout) on_layout(*this);
-  }
-  void CreateControls() override {
-    Write("CreateControls");
-    if (on_create_controls) on_create_controls(*this);
-  }
-  void Event_Open() override {
-    Write("Open");
-    if (on_open) on_open(*this);
-  }
-  void Event_Close() override {
-    Write("Close");
-    if (on_close) on_close(*this);
-  }
-  void Event_Resizing() override {
-    Write("Resizing");
-    if (on_resizing) on_resizing(*this);
+  void Layout() override { Run("Layout", on_layout); }
+  void CreateControls() override { Run("CreateControls", on_create_controls); }
+  void Event_Open() override { Run("Open", on_open); }
+  void Event_Close() override { Run("Close", on_close); }
+  void Event_Resizing() override { Run("Resizing", on_resizing); }
+
+ private:
+  void Run(const char* entry, const std::function<void(TestWindow&)>& hook) {
+    Write(entry);
+    if (hook) hook(*this);
   }
 };
 
@@ -141,5 +141,35 @@ inline std::string WindowString(std::int32_t width, std::int32_t height, bool vi
       .Boolean("Visible", visible)
       .Bytes();
 }
+
+// A window constructed and shown before the test; its events and bound handlers write to `log`,
+// which starts empty, as does the platform's.
+class ShownWindowTest : public ModelTest {
+ protected:
+  void SetUp() override {
+    ModelTest::SetUp();
+    window = std::make_shared<TestWindow>();
+    window->log = &log;
+    window->on_layout = [this](TestWindow& w) { framework::SetProperties(w, WindowProperties()); };
+    window->on_create_controls = [this](TestWindow& w) { CreateControls(w); };
+    window->Constructor();
+    log.clear();
+    platform.log.clear();
+  }
+
+  // The window's property string, and the controls it is constructed with.
+  virtual std::string WindowProperties() const { return WindowString(300, 200, true); }
+  virtual void CreateControls(TestWindow&) {}
+
+  // Binds the window's `handler` to `event` of `control`.
+  template <class Handler>
+  void Bind(framework::Control& control, std::string_view event, Handler handler, std::string signature) {
+    framework::RuntimeAddEventHandler(control, event,
+                                      framework::RuntimeCreateDelegate(window, handler, std::move(signature)));
+  }
+
+  std::shared_ptr<TestWindow> window;
+  std::vector<std::string> log;
+};
 
 }  // namespace model_test

@@ -12,13 +12,14 @@
 #include "framework/headless/headless_platform.hpp"
 #include "framework/runtime_exception.hpp"
 #include "framework/window.hpp"
-#include "headless_run_fixture.hpp"
+#include "model_test_support.hpp"
 
 namespace {
 
 using framework::HeadlessPlatform;
 using framework::NilObjectException;
 using framework::RuntimeException;
+using model_test::HeadlessRun;
 
 // A window class of its own name, shown by its construction like every window of the program.
 template <const char* kClassName>
