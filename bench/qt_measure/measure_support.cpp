@@ -36,6 +36,12 @@ double CpuSeconds() {
   return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
+double ThreadCpuSeconds() {
+  timespec used{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &used);
+  return static_cast<double>(used.tv_sec) + static_cast<double>(used.tv_nsec) * 1e-9;
+}
+
 void Report(std::string_view key, double value) {
   std::printf("RESULT %.*s %.9g\n", static_cast<int>(key.size()), key.data(), value);
   std::fflush(stdout);
@@ -69,10 +75,15 @@ bool PaintProbe::eventFilter(QObject* watched, QEvent* event) {
 
   // The widget handles the event here, so that its end can be timed; it is then not handed on.
   const std::int64_t start = MonotonicNs();
+  event->accept();
   watched->event(event);
   const std::int64_t end = MonotonicNs();
 
   Tally& tally = m_tallies[found->second];
+  if (event->type() == QEvent::UpdateRequest && !event->isAccepted()) {
+    ++tally.held;
+    return true;
+  }
   ++tally.count;
   const double took = Seconds(start, end);
   tally.total_s += took;

@@ -30,16 +30,21 @@ double ResidentMiB();
 // CPU time (user and system) this process has used, in seconds.
 double CpuSeconds();
 
+// CPU time the calling thread has used, in seconds.
+double ThreadCpuSeconds();
+
 // A child's figure: one line "RESULT key value" on standard output, which the parent collects.
 void Report(std::string_view key, double value);
 
 // Counts and times the paint events of the widgets it watches, and the update requests of top-level
 // widgets (one update request repaints every dirty widget of a window and flushes it). The paint
-// is run from inside the filter so that its end can be timed.
+// is run from inside the filter so that its end can be timed. An update request that the window
+// holds for later (it leaves the event ignored) is counted apart and not timed as a paint.
 class PaintProbe : public QObject {
  public:
   struct Tally {
     std::int64_t count = 0;
+    std::int64_t held = 0;
     double total_s = 0.0;
     double longest_s = 0.0;
     std::int64_t first_end_ns = 0;  // when the first one ended; 0 before it
