@@ -8,6 +8,7 @@
 #include <limits>
 
 #include <QImage>
+#include <QTest>
 
 #include "qt_test_support.hpp"
 
@@ -164,12 +165,12 @@ TEST_F(QtCanvas, ACanvasPaintsItsShapesThroughItsPaintHandlerAndRepaintsOnRefres
   EXPECT_EQ(image.pixel(150, 92), kWhite);
   EXPECT_EQ(image.pixel(20, 17), kBlack);  // the rectangle's frame shows where the canvas draws nothing
 
-  // The shape moves; Refresh asks for a paint, which Qt delivers from its event loop.
+  // The shape moves; Refresh asks for a paint, which Qt delivers from its event loop (within a
+  // display refresh).
   body->X = 150;
   const std::int32_t paints = window->paints;
   static_cast<framework::Canvas&>(window->ControlByName("cOrbit")).Refresh();
-  qt_test::ProcessEvents();
-  EXPECT_GT(window->paints, paints);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window->paints > paints; }, 2000));
   image = qt_test::GrabContent(*window);
   EXPECT_EQ(image.pixel(170, 92), kBlack);
   EXPECT_EQ(image.pixel(120, 92), kWhite);
