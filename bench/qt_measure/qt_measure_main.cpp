@@ -3,10 +3,12 @@
 // runs). Each measurement runs in a fresh process, several times; the figures are printed as
 // medians with their spread. Nothing here passes or fails: it is run on demand.
 //
-//   quillorn_qt_measure [--runs K] [--seconds S] [--frames F] [scenario ...]
+//   quillorn_qt_measure [--runs K] [--seconds S] [--frames F] [--grab-to DIR] [scenario ...]
 //
 // With no scenario named, all run; those on a real display (x11-*) only when DISPLAY is set, e.g.
-//   xvfb-run -a -s "-screen 0 1280x800x24" build/bench/quillorn_qt_measure --runs 3 x11-typed-1000 A child process is this program with --child SCENARIO.
+//   xvfb-run -a -s "-screen 0 1280x800x24" build/bench/quillorn_qt_measure --runs 3 x11-typed-1000
+// --grab-to DIR saves what the display shows of the main window at a few moments of a frame-rate
+// run, named after the step the model was on (to watch the animation; it costs the run time). A child process is this program with --child SCENARIO.
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -83,6 +85,8 @@ Options ParseArguments(int argc, char** argv) {
       options.scenario.frames = std::stoll(value());
     } else if (argument == "--child") {
       options.child = value();
+    } else if (argument == "--grab-to") {
+      options.scenario.grab_dir = value();
     } else if (argument == "--spawned-at") {
       options.scenario.spawned_ns = std::stoll(value());
     } else if (!argument.empty() && argument[0] == '-') {
@@ -110,6 +114,10 @@ std::map<std::string, double> RunChild(const std::string& name, const Options& o
                                         "--seconds", std::to_string(options.scenario.seconds),
                                         "--frames", std::to_string(options.scenario.frames),
                                         "--spawned-at", std::to_string(spawned)};
+  if (!options.scenario.grab_dir.empty()) {
+    arguments.emplace_back("--grab-to");
+    arguments.push_back(options.scenario.grab_dir);
+  }
   std::vector<char*> argv;
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);

@@ -24,7 +24,9 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTimer>
@@ -225,10 +227,19 @@ struct FrameRun {
   int warm_up_ms = 1000;             // from Start to the beginning of the measurement
 };
 
+// Saves what the display shows of `window` now, as DIR/<scenario>-<step>.png.
+void GrabShown(framework::QtPlatform& platform, MainWindow& window, const std::string& dir) {
+  QWidget* top = platform.WindowWidgetFor(window);
+  const QPixmap shown = top->screen()->grabWindow(top->winId());
+  const std::string file = dir + "/step-" + framework::Str(window.wNow) + ".png";
+  if (!shown.save(QString::fromStdString(file))) throw std::runtime_error("could not save " + file);
+  std::printf("grabbed %s\n", file.c_str());
+}
+
 // Runs the program as `run` says and reports what the user gets: the steps the model made (frames
 // built), the window's real paints (held requests apart), the processor time of the main thread
 // and of the process, and how regularly the Qt timer came.
-void MeasureFrames(const FrameRun& run, double seconds) {
+void MeasureFrames(const FrameRun& run, double seconds, const std::string& grab_dir) {
   QtSession session(run.on);
   framework::QtPlatform& platform = *session.platform;
   PaintProbe probe;
@@ -258,6 +269,9 @@ void MeasureFrames(const FrameRun& run, double seconds) {
     probe.WatchPaints(platform.WidgetFor(window.cOrbit()), "cOrbit");
     probe.WatchPaints(platform.WidgetFor(window.cPath()), "cPath");
     probe.WatchUpdates(platform.WindowWidgetFor(window), "window");
+    if (!grab_dir.empty()) {
+      for (int at_ms : {2000, 2150, 2300, 2450}) After(at_ms, [&, dir = grab_dir]() { GrabShown(platform, window, dir); });
+    }
 
     // A warm-up, if asked for: fonts, glyph caches and the first paints are not the steady state.
     After(run.warm_up_ms, [&]() {
@@ -484,21 +498,21 @@ void RunQtScenario(const std::string& name, const ScenarioOptions& options) {
     return FrameRun{.frames = frames, .slider = slider, .frame_rate = frame_rate, .on = QtOn::kX11, .warm_up_ms = 0};
   };
   if (name == "fps-slider-30") {
-    MeasureFrames(FrameRun{.slider = 30}, options.seconds);
+    MeasureFrames(FrameRun{.slider = 30}, options.seconds, options.grab_dir);
   } else if (name == "fps-typed-1000") {
-    MeasureFrames(FrameRun{.frame_rate = "1000"}, options.seconds);
+    MeasureFrames(FrameRun{.frame_rate = "1000"}, options.seconds, options.grab_dir);
   } else if (name == "fps-n100000") {
-    MeasureFrames(FrameRun{.frames = "100000", .slider = 30, .second_revolution = true}, options.seconds);
+    MeasureFrames(FrameRun{.frames = "100000", .slider = 30, .second_revolution = true}, options.seconds, options.grab_dir);
   } else if (name == "x11-slider-30") {
-    MeasureFrames(on_x11(nullptr, 30, nullptr), options.seconds);
+    MeasureFrames(on_x11(nullptr, 30, nullptr), options.seconds, options.grab_dir);
   } else if (name == "x11-typed-1000") {
-    MeasureFrames(on_x11(nullptr, 0, "1000"), options.seconds);
+    MeasureFrames(on_x11(nullptr, 0, "1000"), options.seconds, options.grab_dir);
   } else if (name == "x11-typed-1000-n100000") {
-    MeasureFrames(on_x11("100000", 0, "1000"), options.seconds);
+    MeasureFrames(on_x11("100000", 0, "1000"), options.seconds, options.grab_dir);
   } else if (name == "x11-typed-1000-n300000") {
-    MeasureFrames(on_x11("300000", 0, "1000"), options.seconds);
+    MeasureFrames(on_x11("300000", 0, "1000"), options.seconds, options.grab_dir);
   } else if (name == "x11-typed-1000-n1000000") {
-    MeasureFrames(on_x11("1000000", 0, "1000"), 125.0);
+    MeasureFrames(on_x11("1000000", 0, "1000"), 125.0, options.grab_dir);
   } else if (name == "table-1e6") {
     MeasureTable("1000000");
   } else if (name == "startup") {

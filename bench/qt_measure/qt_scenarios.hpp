@@ -13,6 +13,7 @@ struct ScenarioOptions {
   std::int64_t frames = 108'000;   // frames of a long run
   std::int64_t spawned_ns = 0;     // when the parent spawned this process (MonotonicNs), if it did
   std::int64_t main_ns = 0;        // when main() was entered
+  std::string grab_dir;            // if set, frame-rate runs save what the display shows there
 };
 
 // Scenarios on Qt's offscreen platform.

@@ -18,6 +18,7 @@ bool PaintPacer::Request(std::int64_t now_ns, std::int64_t interval_ns) {
     return true;
   }
   m_holding = true;
+  m_interval_ns = interval_ns;
   m_due_ns = m_last_paint_ns + interval_ns;
   return false;
 }
@@ -26,7 +27,10 @@ bool PaintPacer::Release(std::int64_t now_ns) {
   if (!m_holding) return false;
   m_holding = false;
   m_painted = true;
-  m_last_paint_ns = now_ns;
+  // A held paint that comes a little late (a timer wakes on whole milliseconds) keeps the
+  // refresh grid, or the window would paint a few frames a second fewer than the screen shows;
+  // much later, the grid starts again from now.
+  m_last_paint_ns = now_ns - m_due_ns < m_interval_ns ? m_due_ns : now_ns;
   return true;
 }
 

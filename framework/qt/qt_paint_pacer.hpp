@@ -22,7 +22,7 @@ class PaintPacer {
   // A repaint is asked for at `now_ns`. True: paint now (the pacer counts it as painted). False:
   // the request is held; the caller paints it by calling Release at DueNs() (or later).
   bool Request(std::int64_t now_ns, std::int64_t interval_ns);
-  // Paints the held request at `now_ns`; false if none is held.
+  // Paints the held request at `now_ns` (at or after DueNs()); false if none is held.
   bool Release(std::int64_t now_ns);
 
   bool Holding() const { return m_holding; }
@@ -34,6 +34,7 @@ class PaintPacer {
   bool m_holding = false;
   std::int64_t m_last_paint_ns = 0;
   std::int64_t m_due_ns = 0;
+  std::int64_t m_interval_ns = 0;
 };
 
 }  // namespace framework::qt

@@ -65,12 +65,16 @@ TEST(PaintPacer, HoldsRequestsWithinAnIntervalOfThePaintAndJoinsThemIntoOne) {
       {102.0, kRequest, false, 116.667},  // joins the held one
       {116.0, kRequest, false, 116.667},
       {116.8, kRelease, true, -1},        // the held request paints, with what is current then
-      {117.0, kRequest, false, 133.467},  // the interval counts from that paint
+      {117.0, kRequest, false, 133.333},  // a paint a little late keeps the refresh grid
       {133.5, kRelease, true, -1},
       {133.6, kRelease, false, -1},       // nothing is held any more
-      {200.0, kRequest, true, -1},        // after a quiet spell: at once
-      {216.7, kRequest, true, -1},        // exactly an interval later: at once
-      {216.8, kRequest, false, 233.367},
+      {134.0, kRequest, false, 150.0},
+      {170.0, kRelease, true, -1},        // a paint an interval late starts the grid anew
+      {171.0, kRequest, false, 186.667},
+      {186.7, kRelease, true, -1},
+      {250.0, kRequest, true, -1},        // after a quiet spell: at once
+      {266.7, kRequest, true, -1},        // exactly an interval later: at once
+      {266.8, kRequest, false, 283.367},
   };
   PaintPacer pacer;
   for (const auto& step : steps) {
