@@ -24,9 +24,9 @@
 //  [x] Edit items the program does not handle: undo, cut, copy, paste, clear (the selection) and
 //      select all on the focused text field or text area; a read-only one only copies and selects.
 //  [x] Canvas painting with QPainter, antialiased; Fill and Border are opacities in percent.
-//  [x] A window paints at most once per refresh of its screen; the latest frame is always shown.
 //  [x] Timers: one precise QTimer per model timer; late ticks coalesce.
 //  [x] A default font that draws Japanese, when such a font is installed.
+//  [x] A window paints at most once per refresh of its screen; the latest frame is always shown.
 //  [ ] Not shown: Placement, Frame, Composite, MacProcID, FullScreen, LiveResize, the window's
 //      BackColor, text fonts other than the system font, LineSpacing, Password, CueText, Mask,
 //      LimitText, Format, TickStyle, ButtonStyle, AutoEnable of menu items.
