@@ -1,7 +1,5 @@
 #include "framework/timer.hpp"
 
-#include <algorithm>
-
 #include "framework/platform.hpp"
 #include "framework/runtime.hpp"
 #include "framework/runtime_exception.hpp"
@@ -32,10 +30,9 @@ void Timer::SetEnabled(bool enabled) {
   NotifyTimerChanged();
 }
 
-std::int32_t Timer::EffectivePeriod() const { return std::max(Period(), std::int32_t{1}); }
-
 bool Timer::IsRunning() const {
-  if (!m_enabled || Mode() == kModeOff) return false;
+  // A period of 0 or less asks for no ticks at all (a negative frame rate asks for no frames).
+  if (!m_enabled || Mode() == kModeOff || Period() <= 0) return false;
   // A timer ticks for its window only while the window is open.
   auto window = WindowOrNull();
   return window && window->IsOpen();

@@ -20,15 +20,16 @@ std::int32_t ClampSize(std::int32_t size, std::int32_t minimum, std::int32_t max
   return std::max(minimum, std::min(size, maximum));
 }
 
-// Return and Escape: the first button in creation order that has the role and takes user actions.
-void PressFirstButton(const std::vector<std::shared_ptr<Control>>& controls, bool (PushButton::*role)() const) {
+// The first button in creation order that has `role`, or null.
+PushButton* FirstButtonWith(const std::vector<std::shared_ptr<Control>>& controls, bool (PushButton::*role)() const,
+                            bool only_if_it_takes_user_actions) {
   for (const auto& control : controls) {
     auto* button = dynamic_cast<PushButton*>(control.get());
-    if (button != nullptr && (button->*role)() && button->AcceptsUserAction()) {
-      button->Press();
-      return;
+    if (button != nullptr && (button->*role)() && (!only_if_it_takes_user_actions || button->AcceptsUserAction())) {
+      return button;
     }
   }
+  return nullptr;
 }
 
 }  // namespace
@@ -183,11 +184,15 @@ void Window::Resize(std::int32_t width, std::int32_t height) {
 }
 
 void Window::PressReturn() {
-  if (m_open) PressFirstButton(m_controls, &PushButton::Default);
+  if (!m_open) return;
+  if (PushButton* button = FirstButtonWith(m_controls, &PushButton::Default, true)) button->Press();
 }
 
 void Window::PressEscape() {
-  if (m_open) PressFirstButton(m_controls, &PushButton::Cancel);
+  if (!m_open) return;
+  // Escape belongs to the first cancel button alone: while that one cannot be pressed, a later
+  // cancel button, which may do something else entirely, must not answer in its place.
+  if (PushButton* button = FirstButtonWith(m_controls, &PushButton::Cancel, false)) button->Press();
 }
 
 std::string Window::Description() const { return "the window " + std::string(ClassName()); }

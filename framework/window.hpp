@@ -92,8 +92,8 @@ class Window : public PropertyHolder, public std::enable_shared_from_this<Window
   // the edge locks place every control, then Resizing is raised. Nothing happens when the size
   // stays the same, or to a window that is closed or not Resizeable.
   void Resize(std::int32_t width, std::int32_t height);
-  // Return and Escape: press the first enabled default (Return) or cancel (Escape) button, in
-  // creation order.
+  // Return presses the first default button, in creation order, that takes user actions. Escape
+  // presses the first cancel button in creation order, and only if it takes user actions.
   void PressReturn();
   void PressEscape();
 

@@ -188,4 +188,6 @@ QAction* QtPlatform::ActionFor(const MenuItem& item) const {
 
 QTimer* QtPlatform::TimerFor(const Timer& timer) const { return m_impl->FindTimer(timer); }
 
+void QtPlatform::SetTimerClock(Clock clock) { m_impl->timer_clock = std::move(clock); }
+
 }  // namespace framework

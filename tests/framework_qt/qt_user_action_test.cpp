@@ -157,7 +157,7 @@ TEST_F(QtUserActions, ACheckBoxClickTogglesTheModelAndCodeSetsTheBox) {
   EXPECT_TRUE(box->isChecked());
 }
 
-TEST_F(QtUserActions, ReturnPressesTheDefaultButtonEscapeTheFirstEnabledCancelButton) {
+TEST_F(QtUserActions, ReturnPressesTheDefaultButtonEscapeOnlyTheFirstCancelButton) {
   auto window = MakeControlWindow();
   QWidget* top = platform.WindowWidgetFor(*window);
   top->activateWindow();
@@ -169,15 +169,18 @@ TEST_F(QtUserActions, ReturnPressesTheDefaultButtonEscapeTheFirstEnabledCancelBu
   QTest::keyClick(field, Qt::Key_Return);
   EXPECT_EQ(window->actions, std::vector<std::string>{"pGo"});
 
-  // pStop is disabled, so Escape reaches the next cancel button.
+  // pStop, the first cancel button, is disabled: Escape does nothing, not even reach pStep.
   QTest::keyClick(field, Qt::Key_Escape);
-  EXPECT_EQ(window->actions, (std::vector<std::string>{"pGo", "pStep"}));
+  EXPECT_EQ(window->actions, std::vector<std::string>{"pGo"});
+  Model<framework::PushButton>(*window, "pStop").SetEnabled(true);
+  QTest::keyClick(field, Qt::Key_Escape);
+  EXPECT_EQ(window->actions, (std::vector<std::string>{"pGo", "pStop"}));
 
   // From a focused push button, Return still means the default button, once.
   QWidget* step = platform.WidgetFor(window->ControlByName("pStep"));
   step->setFocus();
   QTest::keyClick(step, Qt::Key_Enter);
-  EXPECT_EQ(window->actions, (std::vector<std::string>{"pGo", "pStep", "pGo"}));
+  EXPECT_EQ(window->actions, (std::vector<std::string>{"pGo", "pStop", "pGo"}));
 }
 
 }  // namespace
