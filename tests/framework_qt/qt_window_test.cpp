@@ -310,13 +310,16 @@ TEST_F(QtWindows, TextAreasShowOneLinePerCrAndTheirScrollBars) {
   EXPECT_EQ(wrapped->blockCount(), 32);
   EXPECT_EQ(wrapped->document()->findBlockByNumber(17).text(), QStringLiteral("line 18"));
   EXPECT_TRUE(wrapped->isReadOnly());
-  EXPECT_EQ(wrapped->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+  EXPECT_FALSE(wrapped->horizontalScrollBar()->isVisible());
   EXPECT_EQ(wrapped->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-  EXPECT_EQ(wrapped->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
-  EXPECT_TRUE(wrapped->verticalScrollBar()->isVisible());  // 32 lines do not fit in 100 pixels
+  EXPECT_TRUE(wrapped->verticalScrollBar()->isVisible());
 
+  // An area with both bars shows both while it is empty, with nothing to scroll.
   auto* table = WidgetOf<QPlainTextEdit>(window->ControlByName("table"));
-  EXPECT_EQ(table->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+  EXPECT_TRUE(table->horizontalScrollBar()->isVisible());
+  EXPECT_TRUE(table->verticalScrollBar()->isVisible());
+  EXPECT_EQ(table->horizontalScrollBar()->maximum(), 0);
+  EXPECT_EQ(table->verticalScrollBar()->maximum(), 0);
   EXPECT_EQ(table->lineWrapMode(), QPlainTextEdit::NoWrap);
   EXPECT_FALSE(table->isReadOnly());
 
