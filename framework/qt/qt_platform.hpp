@@ -13,6 +13,7 @@
 //  [x] Controls at their model rectangles, later ones on top of earlier ones: Rectangle (fill and
 //      frame colours), Canvas, PushButton, Label, TextField, TextArea, Slider, CheckBox; Visible,
 //      Enabled, Bold, Italic, Underline; the help tag as a tooltip, CR shown as a line break.
+//  [x] Text fields: text of any length, or at most LimitText characters when it is above 0.
 //  [x] Text areas: one line per CR; read-only; horizontal scroll bar or word wrap; vertical bar;
 //      a TAB four digits wide. A read-only area with a horizontal scroll bar (a table) is shown by
 //      QtTextView instead, which takes a million lines at once and lines TABs up in columns.
@@ -28,9 +29,11 @@
 //      delivers every tick due since, unless it is more than 20 ms behind; a period of 0 or less
 //      gives no ticks.
 //  [x] A default font that draws Japanese, when such a font is installed.
+//  [x] Qt's own texts (context menus of text fields) in Japanese, when Qt's translations are
+//      installed.
 //  [ ] Not shown: Placement, Frame, Composite, MacProcID, FullScreen, LiveResize, the window's
 //      BackColor, text fonts other than the system font, LineSpacing, Password, CueText, Mask,
-//      LimitText, Format, TickStyle, ButtonStyle, AutoEnable of menu items.
+//      a text area's LimitText, Format, TickStyle, ButtonStyle, AutoEnable of menu items.
 
 #include <chrono>
 #include <functional>

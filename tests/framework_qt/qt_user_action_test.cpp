@@ -2,12 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
+#include <QStringList>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
 
+#include "framework/qt/qt_translations.hpp"
+#include "framework/text_conversion.hpp"
 #include "qt_test_support.hpp"
 
 namespace {
@@ -115,6 +127,56 @@ TEST_F(QtUserActions, TypingReachesTheModelAndCodeReachesTheField) {
   QTest::keyClicks(fixed, "9");
   EXPECT_EQ(fixed->text(), QStringLiteral("6"));
   EXPECT_EQ(Model<framework::TextField>(*window, "tFixed").Text(), "6");
+}
+
+TEST_F(QtUserActions, APasteKeepsTextOfAnyLengthUnlessLimitTextLimitsIt) {
+  auto window = qt_test::MakeWindow(
+      [](TestWindow& w) {
+        Add<framework::TextField>(w, "tDivision", Placed("tDivision", 10, 10, 120, 22).String("Text", "300").Bytes());
+        Add<framework::TextField>(w, "tShort", Placed("tShort", 10, 40, 120, 22).Int32("LimitText", 5).Bytes());
+      },
+      qt_test::WindowString({}));
+  // Past the line edit's own default limit of 32 767; the leading zeros leave the number 300.
+  const std::string digits = std::string(40000 - 3, '0') + "300";
+  QApplication::clipboard()->setText(QString::fromStdString(digits));
+  struct Row {
+    const char* field;
+    std::size_t kept;
+  };
+  for (const Row& row : {Row{"tDivision", digits.size()}, Row{"tShort", 5}}) {
+    SCOPED_TRACE(row.field);
+    auto* field = WidgetOf<QLineEdit>(window->ControlByName(row.field));
+    field->selectAll();
+    field->paste();
+    const std::string& text = Model<framework::TextField>(*window, row.field).Text();
+    // Compared whole but not printed: a failure would print 40 000 digits.
+    EXPECT_TRUE(text == digits.substr(0, row.kept)) << "kept " << text.size() << " bytes";
+    EXPECT_EQ(field->text().size(), static_cast<qsizetype>(row.kept));
+  }
+  EXPECT_EQ(framework::Val(Model<framework::TextField>(*window, "tDivision").Text()), 300.0);
+
+  // Code sets a long text whole as well.
+  auto& division = Model<framework::TextField>(*window, "tDivision");
+  division.SetText(std::string(50000, '7'));
+  EXPECT_EQ(WidgetOf<QLineEdit>(division)->text().size(), 50000);
+}
+
+TEST_F(QtUserActions, TheStandardContextMenuOfATextFieldIsInJapanese) {
+  if (!QFileInfo::exists(framework::qt::QtTranslationsFolder() + QStringLiteral("/qtbase_ja.qm"))) {
+    GTEST_SKIP() << "Qt's Japanese translation is not installed";
+  }
+  auto window = MakeControlWindow();
+  std::unique_ptr<QMenu> menu(WidgetOf<QLineEdit>(window->ControlByName("tE"))->createStandardContextMenu());
+  QStringList texts;
+  for (const QAction* action : menu->actions()) {
+    if (!action->isSeparator()) texts << action->text();
+  }
+  ASSERT_EQ(texts.size(), 7);  // undo, redo, cut, copy, paste, delete, select all
+  for (const QString& text : texts) {
+    // Japanese where the English has only ASCII letters and an accelerator.
+    EXPECT_TRUE(std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; }))
+        << text.toStdString();
+  }
 }
 
 TEST_F(QtUserActions, SliderMovesByTheUserRaiseValueChangedOnceAndCodeDoesNotEchoBack) {
