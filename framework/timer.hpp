@@ -2,7 +2,7 @@
 
 // A timer control: raises Action every Period milliseconds while Enabled (Mode 2), once (Mode 1)
 // or never (Mode 0). It has no rectangle and is not shown.
-//   Mode Period (Int32); Enabled is set by code (a new timer is enabled).
+// Enabled is set by code (a new timer is enabled).
 // A Period below 1 ms runs as 1 ms. Ticks that fall due while a handler runs are coalesced into
 // one: there is never a burst of late ticks.
 
