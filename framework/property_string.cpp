@@ -12,7 +12,7 @@ namespace framework {
 
 namespace {
 
-// The names of every kind's table, each with its type once, in the order in which they first occur.
+// Whether the row is the first, over all kinds' tables, with its name and type.
 constexpr bool IsFirstOccurrence(std::size_t kind_index, std::size_t row_index) {
   const PropertySpec& row = kinds::kAll[kind_index]->Entries()[row_index];
   for (std::size_t k = 0; k <= kind_index; ++k) {
@@ -28,11 +28,15 @@ constexpr bool IsFirstOccurrence(std::size_t kind_index, std::size_t row_index) 
 constexpr std::size_t CountNameTypes() {
   std::size_t count = 0;
   for (std::size_t k = 0; k < kinds::kAll.size(); ++k) {
-    for (std::size_t i = 0; i < kinds::kAll[k]->Entries().size(); ++i) count += IsFirstOccurrence(k, i) ? 1 : 0;
+    for (std::size_t i = 0; i < kinds::kAll[k]->Entries().size(); ++i) {
+      if (IsFirstOccurrence(k, i)) ++count;
+    }
   }
   return count;
 }
 
+// The names a property string may hold at all: every name of every kind's table with its type,
+// each once, in the order in which they first occur.
 constexpr auto kPropertyNameTypes = [] {
   std::array<PropertyNameType, CountNameTypes()> rows{};
   std::size_t at = 0;

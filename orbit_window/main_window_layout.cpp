@@ -75,7 +75,8 @@ ControlLayout Canvas(std::string_view name, Bounds bounds, Locks locks, Settings
   return Made<K::Canvas>(ControlClass::Canvas, settings, name, bounds, locks);
 }
 
-ControlLayout PushButton(std::string_view name, Bounds bounds, Locks locks, Settings<K::PushButton> settings) {
+ControlLayout PushButton(std::string_view name, Bounds bounds, Locks locks,
+                         Settings<K::PushButton> settings) {
   return Made<K::PushButton>(ControlClass::PushButton, settings, name, bounds, locks);
 }
 
