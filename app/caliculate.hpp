@@ -1,25 +1,16 @@
 #pragma once
 
-// The result window: one read-only text area, `tResult`, that shows the result table. It has no
-// logic of its own and handles no window events. It is reached through
-// ImplicitInstance::Caliculate(), which opens it on first use and after the user has closed it.
+// The result window: its one text area `tResult` shows the result table, which the main window
+// writes into it. It is reached through ImplicitInstance::Caliculate(), which opens it on first use
+// and after the user has closed it.
 
-#include <string_view>
+#include "app/text_window.hpp"
+#include "app/text_window_properties.hpp"
 
-#include "framework/controls.hpp"
-#include "framework/window.hpp"
-
-class Caliculate final : public framework::Window {
- public:
-  static constexpr std::string_view kClassName = "Caliculate.Caliculate";
-
-  std::string_view ClassName() const override { return kClassName; }
-
-  // Construction hooks: the window's own properties (no menu bar), then its one control.
-  void Layout() override;
-  void CreateControls() override;
-  void CreateControls0();
-
-  // The text area; looked up by name on every call.
-  framework::TextArea& tResult();
+inline constexpr TextWindowKind kCaliculateKind{
+    .class_name = "Caliculate.Caliculate",
+    .window_properties = &TextWindowProperties::CaliculateWindowProperties,
+    .result_properties = &TextWindowProperties::CaliculateResultProperties,
 };
+
+using Caliculate = TextWindowOfKind<kCaliculateKind>;

@@ -1,26 +1,16 @@
 #pragma once
 
-// The explanation window: one read-only text area, `tResult`, holding the fixed explanation of
-// how the program solves Kepler's equation. It has no logic of its own and handles no window
-// events. It is reached through ImplicitInstance::Keplar(), which opens it on first use and after
-// the user has closed it.
+// The explanation window: its one text area `tResult` holds the fixed explanation of how the
+// program solves Kepler's equation. It is reached through ImplicitInstance::Keplar(), which opens it
+// on first use and after the user has closed it.
 
-#include <string_view>
+#include "app/text_window.hpp"
+#include "app/text_window_properties.hpp"
 
-#include "framework/controls.hpp"
-#include "framework/window.hpp"
-
-class Keplar final : public framework::Window {
- public:
-  static constexpr std::string_view kClassName = "Keplar.Keplar";
-
-  std::string_view ClassName() const override { return kClassName; }
-
-  // Construction hooks: the window's own properties (no menu bar), then its one control.
-  void Layout() override;
-  void CreateControls() override;
-  void CreateControls0();
-
-  // The text area; looked up by name on every call.
-  framework::TextArea& tResult();
+inline constexpr TextWindowKind kKeplarKind{
+    .class_name = "Keplar.Keplar",
+    .window_properties = &TextWindowProperties::KeplarWindowProperties,
+    .result_properties = &TextWindowProperties::KeplarResultProperties,
 };
+
+using Keplar = TextWindowOfKind<kKeplarKind>;

@@ -92,7 +92,7 @@ TEST(ShutDown, EachWayOfQuittingEndsTheRunWithStatusZero) {
     std::weak_ptr<MainWindow> window;
     std::weak_ptr<MenuBar1> bar;
     bool ran_after_quit = false;
-    platform.Post([&] {
+    platform.Post([&, &quit = quit] {
       window = ImplicitInstance::MainWindow();
       bar = MenuBar1::implicitInstance;
       quit(*window.lock());

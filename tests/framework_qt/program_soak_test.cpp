@@ -160,7 +160,7 @@ class QtSoak {
     QSlider* slider = Widget<QSlider>(name);
     if (m_random.OneIn(2)) {
       const auto& [key, key_name] = m_random.Pick(keys);
-      return {std::string("press ") + key_name + " on " + name, [slider, key] { QTest::keyClick(slider, key); },
+      return {std::string("press ") + key_name + " on " + name, [slider, key = key] { QTest::keyClick(slider, key); },
               m_road};
     }
     const int value = static_cast<int>(m_random.Between(slider->minimum() - 20, slider->maximum() + 20));
