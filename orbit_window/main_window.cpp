@@ -15,7 +15,7 @@
 #include <type_traits>
 #include <variant>
 
-#include "app/implicit_instance.hpp"
+#include "shell_parts/implicit_instance.hpp"
 #include "framework/delegate.hpp"
 #include "framework/property_holder.hpp"
 #include "framework/runtime.hpp"

@@ -20,7 +20,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "app/layout_writing.hpp"
+#include "shell_parts/layout_writing.hpp"
 #include "framework/property_string.hpp"
 #include "orbit_window/main_window_help_tags.hpp"
 

@@ -30,7 +30,7 @@
 #include <QTimer>
 #include <QtGlobal>
 
-#include "app/caliculate.hpp"
+#include "shell_parts/caliculate.hpp"
 #include "app/implicit_instance.hpp"
 #include "app/program.hpp"
 #include "framework/number_conversion.hpp"

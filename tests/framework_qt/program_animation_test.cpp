@@ -16,7 +16,7 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "app/caliculate.hpp"
+#include "shell_parts/caliculate.hpp"
 #include "app/implicit_instance.hpp"
 #include "framework/number_conversion.hpp"
 #include "framework/object2d.hpp"

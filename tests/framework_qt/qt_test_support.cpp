@@ -6,7 +6,7 @@
 #include <QEvent>
 #include <QtGlobal>
 
-#include "app/layout_writing.hpp"
+#include "shell_parts/layout_writing.hpp"
 #include "framework/runtime_exception.hpp"
 
 namespace qt_test {

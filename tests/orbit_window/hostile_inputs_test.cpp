@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "../orbit_math/watchdog.hpp"
-#include "app/caliculate.hpp"
+#include "shell_parts/caliculate.hpp"
 #include "orbit_window/result_table.hpp"
 #include "orbit_window_support.hpp"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/caliculate.hpp"
+#include "shell_parts/caliculate.hpp"
 #include "orbit_window/result_table.hpp"
 #include "orbit_window_support.hpp"
 

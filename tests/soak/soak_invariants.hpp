@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/caliculate.hpp"
+#include "shell_parts/caliculate.hpp"
 #include "framework/controls.hpp"
 #include "framework/number_conversion.hpp"
 #include "framework/object2d.hpp"

@@ -23,9 +23,9 @@
 #include <string>
 #include <vector>
 
-#include "app/caliculate.hpp"
+#include "shell_parts/caliculate.hpp"
 #include "app/implicit_instance.hpp"
-#include "app/keplar.hpp"
+#include "shell_parts/keplar.hpp"
 #include "app/program.hpp"
 #include "framework/headless/headless_platform.hpp"
 #include "framework/runtime.hpp"

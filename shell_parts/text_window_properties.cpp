@@ -1,9 +1,9 @@
-#include "app/text_window_properties.hpp"
+#include "shell_parts/text_window_properties.hpp"
 
 #include <cstdint>
 #include <string_view>
 
-#include "app/layout_writing.hpp"
+#include "shell_parts/layout_writing.hpp"
 #include "framework/property_string.hpp"
 
 namespace TextWindowProperties {

@@ -19,7 +19,7 @@
 #include "framework/runtime_exception.hpp"
 #include "orbit_window/main_window_layout.hpp"
 #include "orbit_window/main_window_timer1.hpp"
-#include "started_program.hpp"
+#include "../app/started_program.hpp"
 
 namespace {
 
