@@ -2,9 +2,10 @@
 
 // A timer control: raises Action every Period milliseconds while Enabled (Mode 2), once (Mode 1)
 // or never (Mode 0). It has no rectangle and is not shown.
-//   Mode Period (Int32); Enabled is set by code (a new timer is enabled).
-// A Period below 1 ms runs as 1 ms. Ticks that fall due while a handler runs are coalesced into
-// one: there is never a burst of late ticks.
+// Enabled is set by code (a new timer is enabled).
+// A Period of 0 or less gives no ticks while it is so. The ticks keep their schedule (see
+// tick_schedule.hpp): a late platform delivers the ticks that fell due, each as an Action of its
+// own, unless it is so far behind that it starts the schedule again.
 
 #include <cstdint>
 
@@ -24,12 +25,11 @@ class Timer : public Control {
   bool Enabled() const;
   void SetEnabled(bool enabled);
 
-  // The period that the platform schedules: Period, but at least 1 ms.
-  std::int32_t EffectivePeriod() const;
-  // Whether the platform should schedule ticks now.
+  // Whether the platform should schedule ticks now: on, enabled, a period above 0, and its window
+  // open.
   bool IsRunning() const;
 
-  // Restarts the period from now (the platform reschedules).
+  // Restarts the schedule from now (the platform reschedules).
   void Reset();
 
   // Platform entry point: the period has elapsed. Raises Action if the timer is running; a Mode 1

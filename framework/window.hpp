@@ -12,9 +12,7 @@
 //   4. shows the window if its Visible property is True,
 //   5. raises Open, once all controls exist.
 //
-// Properties: Placement Width Height MinWidth MinHeight MaxWidth MaxHeight Frame MacProcID (Int32),
-// Composite HasBackColor Visible FullScreen MenuBarVisible CloseButton Resizeable LiveResize
-// MaximizeButton MinimizeButton (Boolean), BackColor (colour), Title (String).
+// Its properties are the window's table in property_kinds.hpp.
 
 #include <cstdint>
 #include <memory>
@@ -83,6 +81,7 @@ class Window : public PropertyHolder, public std::enable_shared_from_this<Window
   bool CloseButton() const;
   bool MaximizeButton() const;
   bool MinimizeButton() const;
+  bool MenuBarVisible() const;
   // The size the controls were designed for: the size after Layout.
   std::int32_t DesignWidth() const { return m_design_width; }
   std::int32_t DesignHeight() const { return m_design_height; }
@@ -92,8 +91,8 @@ class Window : public PropertyHolder, public std::enable_shared_from_this<Window
   // the edge locks place every control, then Resizing is raised. Nothing happens when the size
   // stays the same, or to a window that is closed or not Resizeable.
   void Resize(std::int32_t width, std::int32_t height);
-  // Return and Escape: press the first enabled default (Return) or cancel (Escape) button, in
-  // creation order.
+  // Return presses the first default button, in creation order, that takes user actions. Escape
+  // presses the first cancel button in creation order, and only if it takes user actions.
   void PressReturn();
   void PressEscape();
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Fails if a .cpp file is named in no CMakeLists.txt: the source lists are written out by hand, and
 # a file left out of them would silently not be built (a test file not built is a test not run).
-# Each file must be named, by its path from there, in the nearest CMakeLists.txt at or above it.
+# Each file must be named, by its path from there, in the nearest CMakeLists.txt at or above it
+# (alone or after ${CMAKE_CURRENT_SOURCE_DIR}/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,7 +12,7 @@ while read -r file; do
   dir=$(dirname "$file")
   while [ ! -f "$dir/CMakeLists.txt" ]; do dir=$(dirname "$dir"); done
   relative=${file#"$dir"/}
-  if ! grep -qE "(^|[[:space:](])${relative//./\\.}([[:space:])]|$)" "$dir/CMakeLists.txt"; then
+  if ! grep -qE "(^|[[:space:](]|\}/)${relative//./\\.}([[:space:])]|$)" "$dir/CMakeLists.txt"; then
     echo "$file is not listed in $dir/CMakeLists.txt" >&2
     status=1
   fi

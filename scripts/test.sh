@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install_dependencies.sh
+bash scripts/install_dependencies.sh test
 
 build=${QUILLORN_BUILD_DIR:-build}
 # Every part is switched on explicitly, so a build folder configured otherwise before still tests

@@ -17,7 +17,7 @@ namespace {
 
 // One tick of Timer1 through the virtual clock.
 void Tick(HeadlessProgram& program) {
-  program.platform.AdvanceClock(program.Window().Timer1().EffectivePeriod());
+  program.platform.AdvanceClock(program.Window().Timer1().Period());
 }
 
 // `total` frames at the default 300 per revolution, each painted (the headless platform records

@@ -3,16 +3,16 @@
 // The headless platform keeps every model object it hears of weakly: a window or a control that
 // goes away simply drops out of its queues and records.
 //
-// The virtual clock. A running timer has a due time. AdvanceClock delivers, in order of due time
-// (ties in the order the timers were scheduled), every tick that falls due up to the new time, so a
-// jump over k periods gives k ticks, exactly as k steps of one period would. A tick is delivered at
-// its due time, or later if a handler already moved the clock past it; the next due time is always
-// the delivery time plus the effective period. So when a handler moves the clock on (a slow handler,
-// in virtual time), the ticks that fell due meanwhile come as one late tick, never as a burst. A
-// handler that advances the clock only moves the time: ticks are delivered one at a time by the
-// outermost AdvanceClock, as an event loop would.
+// The virtual clock. Virtual time passes while the event loop is away: AdvanceClock moves the
+// clock, and only then does the loop look at the timers, as a platform waking late would. Each
+// running timer keeps a TickSchedule; the loop delivers every tick that is due, one at a time, in
+// order of due time (ties in the order the timers were scheduled). So a jump within 20 ms of a
+// timer's due time gives every tick that fell due, and a longer one gives a single tick after which
+// the schedule starts again. A handler that advances the clock is a slow handler: it only moves the
+// time, and the outermost AdvanceClock goes on delivering by the new time, as an event loop would.
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
 #include <limits>
 #include <utility>
@@ -22,6 +22,7 @@
 #include "framework/runtime.hpp"
 #include "framework/runtime_exception.hpp"
 #include "framework/scoped_assignment.hpp"
+#include "framework/tick_schedule.hpp"
 #include "framework/timer.hpp"
 #include "framework/window.hpp"
 
@@ -29,13 +30,15 @@ namespace framework {
 
 namespace {
 
+using Milliseconds = std::chrono::milliseconds;
+
 struct ScheduledTimer {
   std::weak_ptr<Control> timer;
   const Timer* address = nullptr;
   // A timer that belonged to a window stops with that window's close.
   std::weak_ptr<Window> window;
   bool had_window = false;
-  std::int64_t due_ms = 0;
+  TickSchedule<Milliseconds> schedule;
   std::uint64_t order = 0;
 };
 
@@ -105,7 +108,7 @@ struct HeadlessPlatform::Impl {
     auto window = timer.WindowOrNull();
     entry->window = window;
     entry->had_window = window != nullptr;
-    entry->due_ms = now_ms + timer.EffectivePeriod();
+    entry->schedule.Start(Milliseconds(now_ms), Milliseconds(timer.Period()));
     entry->order = next_order++;
   }
 
@@ -197,33 +200,26 @@ void HeadlessPlatform::AdvanceClock(std::int64_t ms) {
   if (ms > std::numeric_limits<std::int64_t>::max() / 2 - m_now_ms) {
     throw RuntimeException("AdvanceClock: the clock would run past its range");
   }
-  if (m_impl->delivering_ticks) {
-    m_now_ms += ms;
-    return;
-  }
-  const std::int64_t target_ms = m_now_ms + ms;
+  m_now_ms += ms;
+  if (m_impl->delivering_ticks) return;
   const ScopedAssignment delivering(m_impl->delivering_ticks, true);
-
   for (;;) {
-    const std::int64_t limit_ms = std::max(target_ms, m_now_ms);
-    std::shared_ptr<Timer> next;
-    ScheduledTimer* next_entry = nullptr;
     std::erase_if(m_impl->timers, [](const ScheduledTimer& entry) { return Impl::LiveTimer(entry) == nullptr; });
+    const Milliseconds now(m_now_ms);
+    ScheduledTimer* next_entry = nullptr;
     for (auto& entry : m_impl->timers) {
-      if (entry.due_ms > limit_ms) continue;
-      if (next_entry == nullptr || entry.due_ms < next_entry->due_ms ||
-          (entry.due_ms == next_entry->due_ms && entry.order < next_entry->order)) {
+      if (!entry.schedule.Due(now)) continue;
+      if (next_entry == nullptr || entry.schedule.NextDue() < next_entry->schedule.NextDue() ||
+          (entry.schedule.NextDue() == next_entry->schedule.NextDue() && entry.order < next_entry->order)) {
         next_entry = &entry;
       }
     }
     if (next_entry == nullptr) break;
-    next = Impl::LiveTimer(*next_entry);
-    m_now_ms = std::max(m_now_ms, next_entry->due_ms);
-    // Set before the tick: a handler that changes the timer reschedules it from here.
-    next_entry->due_ms = m_now_ms + next->EffectivePeriod();
+    std::shared_ptr<Timer> next = Impl::LiveTimer(*next_entry);
+    // Taken before the tick: a handler that changes the timer reschedules it from now.
+    next_entry->schedule.TakeTick(now);
     RunHandler([&next] { next->Tick(); });
   }
-  m_now_ms = std::max(m_now_ms, target_ms);
 }
 
 void HeadlessPlatform::FlushRepaints() {

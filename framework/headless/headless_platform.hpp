@@ -65,8 +65,10 @@ class HeadlessPlatform : public Platform {
   // Work for the event loop.
   void Post(std::function<void()> work);
 
-  // The virtual clock, in milliseconds. Advancing it ticks every running timer whose time has
-  // come, in time order; a tick due while a handler ran is not repeated afterwards.
+  // The virtual clock, in milliseconds. Advancing it is time in which the event loop was away; the
+  // loop then delivers what fell due meanwhile, in time order: every tick of a timer that is at
+  // most 20 ms behind its schedule, a single tick (and the schedule started again from now) of one
+  // further behind. Advancing the clock from a handler makes that handler slow.
   std::int64_t Now() const { return m_now_ms; }
   void AdvanceClock(std::int64_t ms);
 

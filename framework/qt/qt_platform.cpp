@@ -18,6 +18,7 @@
 
 #include "framework/qt/qt_conversions.hpp"
 #include "framework/qt/qt_platform_impl.hpp"
+#include "framework/qt/qt_translations.hpp"
 
 namespace framework {
 
@@ -33,6 +34,9 @@ QtPlatform::Impl::Impl(int& argc, char** argv) {
   const QFont font = QApplication::font();
   const QFont japanese = qt::JapaneseCapableFont(font);
   if (!(japanese == font)) QApplication::setFont(japanese);
+  // Qt's own texts too, such as the context menu of a text field; where the translation is not
+  // installed they stay English.
+  qt::InstallQtJapanese(qt::QtTranslationsFolder());
 }
 
 QtPlatform::Impl::~Impl() {
@@ -187,5 +191,7 @@ QAction* QtPlatform::ActionFor(const MenuItem& item) const {
 }
 
 QTimer* QtPlatform::TimerFor(const Timer& timer) const { return m_impl->FindTimer(timer); }
+
+void QtPlatform::SetTimerClock(Clock clock) { m_impl->timer_clock = std::move(clock); }
 
 }  // namespace framework

@@ -13,6 +13,7 @@
 //  [x] Controls at their model rectangles, later ones on top of earlier ones: Rectangle (fill and
 //      frame colours), Canvas, PushButton, Label, TextField, TextArea, Slider, CheckBox; Visible,
 //      Enabled, Bold, Italic, Underline; the help tag as a tooltip, CR shown as a line break.
+//  [x] Text fields: text of any length, or at most LimitText characters when it is above 0.
 //  [x] Text areas: one line per CR; read-only; horizontal scroll bar or word wrap; vertical bar;
 //      a TAB four digits wide. A read-only area with a horizontal scroll bar (a table) is shown by
 //      QtTextView instead, which takes a million lines at once and lines TABs up in columns.
@@ -24,12 +25,18 @@
 //  [x] Edit items the program does not handle: undo, cut, copy, paste, clear (the selection) and
 //      select all on the focused text field or text area; a read-only one only copies and selects.
 //  [x] Canvas painting with QPainter, antialiased; Fill and Border are opacities in percent.
-//  [x] Timers: one precise QTimer per model timer; late ticks coalesce.
+//  [x] Timers: one precise QTimer per model timer, keeping the timer's schedule: a late wake-up
+//      delivers every tick due since, unless it is more than 20 ms behind; a period of 0 or less
+//      gives no ticks.
 //  [x] A default font that draws Japanese, when such a font is installed.
+//  [x] Qt's own texts (context menus of text fields) in Japanese, when Qt's translations are
+//      installed.
 //  [ ] Not shown: Placement, Frame, Composite, MacProcID, FullScreen, LiveResize, the window's
 //      BackColor, text fonts other than the system font, LineSpacing, Password, CueText, Mask,
-//      LimitText, Format, TickStyle, ButtonStyle, AutoEnable of menu items.
+//      a text area's LimitText, Format, TickStyle, ButtonStyle, AutoEnable of menu items.
 
+#include <chrono>
+#include <functional>
 #include <memory>
 
 #include "framework/platform.hpp"
@@ -75,6 +82,10 @@ class QtPlatform : public Platform {
   // The same, in the first shown window whose menu bar holds the item.
   QAction* ActionFor(const MenuItem& item) const;
   QTimer* TimerFor(const Timer& timer) const;
+  // The clock that timers keep their schedules by, as the time since its epoch: the steady clock,
+  // unless a test sets another (before it starts a timer) to see late wake-ups without waiting.
+  using Clock = std::function<std::chrono::nanoseconds()>;
+  void SetTimerClock(Clock clock);
 
  private:
   class Impl;

@@ -4,6 +4,8 @@
 // model objects to Qt objects, the one way of calling the model from Qt, and the Impl class whose
 // methods those files define section by section.
 
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <functional>
@@ -29,6 +31,7 @@
 #include "framework/qt/qt_platform.hpp"
 #include "framework/qt/qt_window_widget.hpp"
 #include "framework/runtime.hpp"
+#include "framework/tick_schedule.hpp"
 #include "framework/timer.hpp"
 #include "framework/window.hpp"
 
@@ -87,7 +90,11 @@ struct WindowView {
 struct TimerView {
   std::weak_ptr<Control> timer;
   const Window* owner = nullptr;
+  // Single-shot, armed for the schedule's next due time.
   QPointer<QTimer> qtimer;
+  TickSchedule<std::chrono::nanoseconds> schedule;
+  // Which start of the schedule this is; every sync of the timer gives a new one.
+  std::uint64_t generation = 0;
 };
 
 }  // namespace framework::qt
@@ -123,6 +130,9 @@ class QtPlatform::Impl {
   // Timers.
   void SyncTimer(Timer& timer);
   void SyncTimers(const Window& window);
+  // The time that timers keep their schedules by: timer_clock's, or the steady clock's.
+  std::chrono::nanoseconds Now() const;
+  QtPlatform::Clock timer_clock;
 
   // Lookups.
   qt::WindowView* FindWindow(const Window& window) const { return FindWindow(&window); }
@@ -146,6 +156,8 @@ class QtPlatform::Impl {
   void BuildMenuBar(qt::WindowView& view, const std::shared_ptr<framework::MenuBar>& menu_bar);
   void AddMenuEntry(qt::WindowView& view, QWidget& parent, const std::shared_ptr<MenuItem>& item);
   void OnContentResized(const Window* key, QSize size);
+  // Arms the timer's QTimer for its next due time.
+  void Arm(qt::TimerView& view);
   void OnTick(const Timer* key);
   // Runs a user action on a control, then shows the control as the model now has it, whatever
   // the model made of the action (it may have refused or clamped it).
@@ -156,6 +168,7 @@ class QtPlatform::Impl {
 
   std::unique_ptr<QApplication> m_application;  // null when the application was already there
   std::map<const Timer*, qt::TimerView> m_timers;
+  std::uint64_t m_timer_generations = 0;
   std::vector<QPointer<QObject>> m_retired;
   bool m_running = false;
   bool m_quit_pending = false;

@@ -1,9 +1,13 @@
-// The timers of the Qt platform: one precise QTimer per model timer, started and stopped as the
-// model says, each tick delivered to the model.
+// The timers of the Qt platform: each model timer keeps its TickSchedule by the steady clock, with
+// a single-shot precise QTimer armed for the next due time; each wake-up delivers to the model
+// every tick that has fallen due, one model tick each.
 
 #include "framework/qt/qt_platform_impl.hpp"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <limits>
 
 #include <QTimer>
 
@@ -15,10 +19,9 @@ namespace framework {
 
 namespace {
 
-// Qt sleeps until a precise timer's due time rounded up to a whole millisecond, and restarts the
-// timer's schedule when a tick comes more than a period late; the slack that Linux adds to every
-// wake-up (50 us unless asked otherwise) made a 1 ms timer lose about one tick in ten that way.
-// The platform's timers are meant to be precise, so the process asks for the least slack.
+// The slack that Linux adds to every wake-up (50 us unless asked otherwise) makes each wake-up of
+// a 1 ms timer later still; the platform's timers are meant to be precise, so the process asks for
+// the least slack.
 void AskForPreciseWakeUps() {
 #ifdef __linux__
   static const bool asked = [] { return prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL) == 0; }();
@@ -27,6 +30,10 @@ void AskForPreciseWakeUps() {
 }
 
 }  // namespace
+
+std::chrono::nanoseconds QtPlatform::Impl::Now() const {
+  return timer_clock ? timer_clock() : std::chrono::steady_clock::now().time_since_epoch();
+}
 
 void QtPlatform::Impl::SyncTimer(Timer& timer) {
   if (timer.weak_from_this().expired()) return;  // only a timer that a window owns can tick
@@ -41,12 +48,18 @@ void QtPlatform::Impl::SyncTimer(Timer& timer) {
     AskForPreciseWakeUps();
     view.qtimer = new QTimer();
     view.qtimer->setTimerType(Qt::PreciseTimer);
+    view.qtimer->setSingleShot(true);
     const Timer* key = &timer;
     QObject::connect(view.qtimer.data(), &QTimer::timeout, view.qtimer.data(), [this, key]() { OnTick(key); });
   }
+  // Every change starts the schedule again; a tick's catch-up that is under way sees the new
+  // generation and ends.
+  view.generation = ++m_timer_generations;
   if (timer.IsRunning()) {
-    view.qtimer->start(std::max(1, timer.EffectivePeriod()));
+    view.schedule.Start(Now(), std::chrono::milliseconds(timer.Period()));
+    Arm(view);
   } else {
+    view.schedule.Stop();
     view.qtimer->stop();
   }
 }
@@ -57,17 +70,36 @@ void QtPlatform::Impl::SyncTimers(const Window& window) {
   }
 }
 
+void QtPlatform::Impl::Arm(qt::TimerView& view) {
+  // A QTimer takes whole milliseconds: rounded up, it never wakes before the due time (and a
+  // wake-up that comes early all the same only arms it again).
+  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(view.schedule.NextDue() - Now()).count();
+  view.qtimer->start(static_cast<int>(std::clamp<std::int64_t>(wait, 0, std::numeric_limits<int>::max())));
+}
+
 void QtPlatform::Impl::OnTick(const Timer* key) {
-  const auto found = m_timers.find(key);
+  auto found = m_timers.find(key);
   if (found == m_timers.end()) return;
-  const auto control = found->second.timer.lock();
-  if (!control) {
-    Retire(found->second.qtimer.data());
-    m_timers.erase(found);
-    return;
+  const std::uint64_t generation = found->second.generation;
+  for (;;) {
+    qt::TimerView& view = found->second;
+    const auto control = view.timer.lock();
+    if (!control) {
+      Retire(view.qtimer.data());
+      m_timers.erase(found);
+      return;
+    }
+    const std::chrono::nanoseconds now = Now();
+    if (!view.schedule.Due(now)) break;
+    view.schedule.TakeTick(now);
+    auto& timer = static_cast<Timer&>(*control);
+    qt::CallModel([&] { timer.Tick(); });
+    // The handler may have closed the window, and so dropped the view, or stopped, disabled or
+    // rescheduled the timer, which has then been armed anew: either ends the catch-up.
+    found = m_timers.find(key);
+    if (found == m_timers.end() || found->second.generation != generation) return;
   }
-  auto& timer = static_cast<Timer&>(*control);
-  qt::CallModel([&] { timer.Tick(); });
+  Arm(found->second);
 }
 
 }  // namespace framework

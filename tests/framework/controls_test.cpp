@@ -202,16 +202,20 @@ TEST_F(ControlsTest, TimerTicksWhileRunningAndTellsThePlatformOfScheduleChanges)
                                  PropertyStringWriter().Int32("Mode", 2).Int32("Period", 1000).Bytes());
   platform.log.clear();
   timer.SetPeriod(1000);  // no change
+  // A period of 0 or less asks for no ticks, Enabled or not.
   timer.SetPeriod(0);
-  EXPECT_EQ(timer.EffectivePeriod(), 1);
+  EXPECT_FALSE(timer.IsRunning());
   timer.SetPeriod(-5);
-  EXPECT_EQ(timer.EffectivePeriod(), 1);
+  timer.Tick();
+  EXPECT_FALSE(timer.IsRunning());
+  timer.SetPeriod(1);
+  EXPECT_TRUE(timer.IsRunning());
   timer.SetEnabled(false);
   timer.SetEnabled(false);
   timer.Tick();  // a late tick of a stopped timer
   timer.SetEnabled(true);
   timer.Reset();
-  EXPECT_EQ(platform.Count("TimerChanged tm"), 5u);
+  EXPECT_EQ(platform.Count("TimerChanged tm"), 6u);
   EXPECT_EQ(platform.Count("ControlChanged tm"), 0u);
 
   timer.Tick();

@@ -79,11 +79,17 @@ class HeadlessClock : public HeadlessRun {
     timer.SetEnabled(true);
   }
 
+  // Lets the clock reach `ms` a millisecond at a time, the event loop waiting: every tick comes on
+  // time, unless a handler is slow.
+  void WaitUntil(std::int64_t ms) {
+    while (platform.Now() < ms) platform.AdvanceClock(1);
+  }
+
   std::shared_ptr<ClockWindow> window;
   std::deque<std::vector<std::int64_t>> tick_times;
 };
 
-TEST_F(HeadlessClock, ARepeatingTimerTicksOncePerPeriodHoweverTheClockAdvances) {
+TEST_F(HeadlessClock, ARepeatingTimerTicksOncePerPeriodWhileTheLoopWaits) {
   struct Row {
     std::int32_t period_ms;
     std::int64_t step_ms;
@@ -91,13 +97,14 @@ TEST_F(HeadlessClock, ARepeatingTimerTicksOncePerPeriodHoweverTheClockAdvances) 
     std::size_t expected_ticks;
   };
   const Row rows[] = {
-      {41, 1000, 1, 24},  // 24 frames a second: 41 ms, last tick at 984 ms
-      {41, 1, 1000, 24},
-      {41, 7, 143, 24},   // 1001 ms in uneven steps
+      {41, 1, 1000, 24},  // 24 frames a second: 41 ms, last tick at 984 ms
+      {41, 7, 143, 24},   // 1001 ms in uneven steps: each tick when the loop next looks
+      {41, 41, 24, 24},
       {1000, 999, 1, 0},
       {1000, 1000, 1, 1},
-      {0, 10, 1, 10},  // a period below 1 ms runs as 1 ms
-      {-5, 1, 10, 10},
+      {0, 1, 100, 0},  // a period of 0 or less gives no ticks
+      {-5, 1, 100, 0},
+      {-200, 1000, 1, 0},
   };
   for (const Row& row : rows) {
     auto fresh = std::make_shared<ClockWindow>();
@@ -107,12 +114,64 @@ TEST_F(HeadlessClock, ARepeatingTimerTicksOncePerPeriodHoweverTheClockAdvances) 
     Start(fresh->Timer1(), row.period_ms);
     for (std::int32_t i = 0; i < row.steps; ++i) platform.AdvanceClock(row.step_ms);
     EXPECT_EQ(times.size(), row.expected_ticks) << "period " << row.period_ms << ", step " << row.step_ms;
-    if (row.period_ms == 41 && times.size() == 24) {
+    if (row.period_ms == 41 && row.step_ms == 1 && times.size() == 24) {
       EXPECT_EQ(times.front() - start, 41);
       EXPECT_EQ(times.back() - start, 984);
     }
     fresh->Close();
   }
+}
+
+// The loop away for a while: a timer at most 20 ms behind its schedule takes every tick that fell
+// due, further behind a single one, and the schedule starts again from then.
+TEST_F(HeadlessClock, ALateLoopCatchesUpWithin20MsAndOtherwiseStartsTheScheduleAgain) {
+  struct Row {
+    std::int32_t period_ms;
+    std::int64_t away_ms;
+    std::size_t ticks;
+    std::int64_t next_due;  // after the start at 0
+  };
+  const Row rows[] = {
+      {1, 15, 15, 16},    // 14 ms behind
+      {1, 21, 21, 22},    // the first due tick 20 ms behind: still on the schedule
+      {1, 22, 1, 23},     // 21 ms behind
+      {1, 50, 1, 51},
+      {10, 30, 3, 40},
+      {10, 31, 1, 41},
+      {41, 1000, 1, 1041},
+      {1000, 1015, 1, 2000},
+  };
+  for (const Row& row : rows) {
+    auto fresh = std::make_shared<ClockWindow>();
+    fresh->Constructor();
+    auto& times = Watch(fresh->Timer1());
+    const std::int64_t start = platform.Now();
+    Start(fresh->Timer1(), row.period_ms);
+    platform.AdvanceClock(row.away_ms);
+    SCOPED_TRACE("period " + std::to_string(row.period_ms) + ", away " + std::to_string(row.away_ms));
+    EXPECT_EQ(times, std::vector<std::int64_t>(row.ticks, start + row.away_ms));
+    platform.AdvanceClock(row.next_due - row.away_ms - 1);
+    EXPECT_EQ(times.size(), row.ticks);
+    platform.AdvanceClock(1);
+    EXPECT_EQ(times.size(), row.ticks + 1);
+    fresh->Close();
+  }
+}
+
+TEST_F(HeadlessClock, TicksThatFellDueComeInOrderAndAHandlerThatStopsTheTimerEndsTheCatchUp) {
+  std::string order;
+  Watch(window->Timer2(), [&order](Timer&) { order += '2'; });
+  Watch(window->Timer1(), [&order](Timer& timer) {
+    order += '1';
+    if (order.size() == 3) timer.SetEnabled(false);
+  });
+  Start(window->Timer2(), 10);
+  Start(window->Timer1(), 5);
+  platform.AdvanceClock(20);
+  // Due at 5 (1), 10 (2, started first, then 1, which stops itself), 20 (2).
+  EXPECT_EQ(order, "1212");
+  platform.AdvanceClock(30);
+  EXPECT_EQ(order, "1212222");
 }
 
 TEST_F(HeadlessClock, OnlyARunningTimerTicks) {
@@ -122,55 +181,83 @@ TEST_F(HeadlessClock, OnlyARunningTimerTicks) {
   window->Timer2().SetMode(1);
   window->Timer2().SetPeriod(10);
   window->Timer2().SetEnabled(true);
-  platform.AdvanceClock(100);
+  WaitUntil(100);
   EXPECT_TRUE(disabled.empty());
   EXPECT_EQ(once, (std::vector<std::int64_t>{10}));
 
   Start(window->Timer1(), 10);
   window->Timer1().SetMode(0);
-  platform.AdvanceClock(100);
+  WaitUntil(200);
   EXPECT_TRUE(disabled.empty());
+
+  // A period that turns 0 or less stops the ticks; a period above 0 starts them again from then.
+  Start(window->Timer1(), 10);
+  WaitUntil(225);
+  window->Timer1().SetPeriod(-200);
+  WaitUntil(300);
+  window->Timer1().SetPeriod(10);
+  WaitUntil(320);
+  EXPECT_EQ(disabled, (std::vector<std::int64_t>{210, 220, 310, 320}));
 }
 
 TEST_F(HeadlessClock, ChangesRestartThePeriodFromNow) {
   auto& times = Watch(window->Timer1());
   Start(window->Timer1(), 100);
-  platform.AdvanceClock(60);
+  WaitUntil(60);
   window->Timer1().SetEnabled(false);
-  platform.AdvanceClock(10);
-  window->Timer1().SetEnabled(true);  // at 70
-  platform.AdvanceClock(200);
+  WaitUntil(70);
+  window->Timer1().SetEnabled(true);
+  WaitUntil(270);
   EXPECT_EQ(times, (std::vector<std::int64_t>{170, 270}));
 
-  platform.AdvanceClock(30);
-  window->Timer1().Reset();  // at 300
-  platform.AdvanceClock(150);
-  window->Timer1().SetPeriod(50);  // at 450
-  platform.AdvanceClock(100);
+  WaitUntil(300);
+  window->Timer1().Reset();
+  WaitUntil(450);
+  window->Timer1().SetPeriod(50);
+  WaitUntil(550);
   EXPECT_EQ(times, (std::vector<std::int64_t>{170, 270, 400, 500, 550}));
 }
 
 TEST_F(HeadlessClock, AHandlerThatSwitchesTheTimerOffStopsIt) {
   auto& times = Watch(window->Timer1(), [](Timer& timer) { timer.SetEnabled(false); });
   Start(window->Timer1(), 41);
-  platform.AdvanceClock(1000);
+  WaitUntil(1000);
   EXPECT_EQ(times, (std::vector<std::int64_t>{41}));
 }
 
-TEST_F(HeadlessClock, TicksDueDuringASlowHandlerComeAsOneLateTick) {
-  // The first tick of Timer1 takes 35 ms; both timers have missed dues meanwhile.
-  bool slow = true;
-  auto& first = Watch(window->Timer1(), [this, &slow](Timer&) {
-    if (slow) platform.AdvanceClock(35);
-    slow = false;
-  });
-  auto& second = Watch(window->Timer2());
-  Start(window->Timer1(), 10);
-  Start(window->Timer2(), 10);
-  platform.AdvanceClock(100);
-  EXPECT_EQ(first, (std::vector<std::int64_t>{10, 45, 55, 65, 75, 85, 95}));
-  EXPECT_EQ(second, (std::vector<std::int64_t>{45, 55, 65, 75, 85, 95}));
-  EXPECT_EQ(platform.Now(), 100);
+// A handler that moves the clock is slow: by at most 20 ms, the ticks it held up follow at once;
+// by more, one late tick, and the schedule starts again from it.
+TEST_F(HeadlessClock, TicksHeldUpByASlowHandlerFollowWithin20MsAndOtherwiseComeAsOneLateTick) {
+  struct Row {
+    std::int64_t slow_ms;
+    std::vector<std::int64_t> first, second;
+  };
+  const std::vector<Row> rows = {
+      {35, {10, 45, 55, 65, 75, 85, 95}, {45, 55, 65, 75, 85, 95}},
+      {15, {10, 25, 30, 40, 50, 60, 70, 80, 90, 100}, {25, 25, 30, 40, 50, 60, 70, 80, 90, 100}},
+  };
+  for (const Row& row : rows) {
+    auto fresh = std::make_shared<ClockWindow>();
+    fresh->Constructor();
+    const std::int64_t start = platform.Now();
+    bool slow = true;
+    auto& first = Watch(fresh->Timer1(), [this, &slow, &row](Timer&) {
+      if (slow) platform.AdvanceClock(row.slow_ms);
+      slow = false;
+    });
+    auto& second = Watch(fresh->Timer2());
+    Start(fresh->Timer1(), 10);
+    Start(fresh->Timer2(), 10);
+    WaitUntil(start + 100);
+    const auto since_start = [start](std::vector<std::int64_t> times) {
+      for (auto& time : times) time -= start;
+      return times;
+    };
+    SCOPED_TRACE("slow by " + std::to_string(row.slow_ms));
+    EXPECT_EQ(since_start(first), row.first);
+    EXPECT_EQ(since_start(second), row.second);
+    fresh->Close();
+  }
 }
 
 TEST_F(HeadlessClock, TimersDueTogetherTickInTheOrderTheyWereStarted) {
@@ -179,16 +266,16 @@ TEST_F(HeadlessClock, TimersDueTogetherTickInTheOrderTheyWereStarted) {
   Watch(window->Timer1(), [&order](Timer&) { order += '1'; });
   Start(window->Timer2(), 10);
   Start(window->Timer1(), 5);
-  platform.AdvanceClock(30);
+  WaitUntil(30);
   EXPECT_EQ(order, "121121121");
 }
 
 TEST_F(HeadlessClock, TheTimersOfAClosedWindowStop) {
   auto& times = Watch(window->Timer1());
   Start(window->Timer1(), 10);
-  platform.AdvanceClock(25);
+  WaitUntil(25);
   window->Close();
-  platform.AdvanceClock(100);
+  WaitUntil(125);
   EXPECT_EQ(times, (std::vector<std::int64_t>{10, 20}));
 }
 
@@ -210,7 +297,7 @@ TEST_F(HeadlessClock, ATimerRunningBeforeItsWindowIsShownTicksFromTheShow) {
   auto early = std::make_shared<EarlyTimerWindow>();
   early->Constructor();
   auto& times = Watch(framework::RuntimeCheckCast<Timer>(early->ControlByName("Timer1")));
-  platform.AdvanceClock(30);
+  WaitUntil(35);
   EXPECT_EQ(times, (std::vector<std::int64_t>{15, 25, 35}));
 }
 

@@ -148,7 +148,7 @@ TEST_F(Windows, AnExceptionInAWindowEventGoesToTheDefaultHandlingAndTheRunGoesOn
   EXPECT_EQ(framework::RuntimeExit(), 1);
 }
 
-TEST_F(Windows, ReturnPressesTheDefaultButtonAndEscapeTheFirstEnabledCancelButton) {
+TEST_F(Windows, ReturnPressesTheFirstEnabledDefaultButtonAndEscapeOnlyTheFirstCancelButton) {
   auto window = LoggedWindow(platform, true);
   window->Constructor();
   const auto button = [&](const char* name, bool is_default, bool cancel, bool enabled) {
@@ -166,15 +166,18 @@ TEST_F(Windows, ReturnPressesTheDefaultButtonAndEscapeTheFirstEnabledCancelButto
   auto* go = button("pGo", true, false, true);
   auto* stop = button("pStop", false, true, false);
   button("pKomaokuri", false, true, true);
+  auto* spare = button("pSpare", true, false, true);
   platform.log.clear();
   window->PressReturn();
-  window->PressEscape();
+  window->PressEscape();  // pStop is disabled: Escape never reaches pKomaokuri
   stop->SetEnabled(true);
   window->PressEscape();
   go->SetEnabled(false);
+  window->PressReturn();  // Return goes on to the next default button that takes it
+  spare->SetEnabled(false);
   window->PressReturn();
-  EXPECT_EQ(platform.log, (std::vector<std::string>{"Action pGo", "Action pKomaokuri", "ControlChanged pStop",
-                                                    "Action pStop", "ControlChanged pGo"}));
+  EXPECT_EQ(platform.log, (std::vector<std::string>{"Action pGo", "ControlChanged pStop", "Action pStop",
+                                                    "ControlChanged pGo", "Action pSpare", "ControlChanged pSpare"}));
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <memory>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "framework/delegate.hpp"
 #include "framework/menu_item.hpp"
 #include "framework/qt/qt_conversions.hpp"
 #include "framework/qt/qt_text_view.hpp"
@@ -236,11 +240,16 @@ TEST_F(QtTimers, ARepeatingTimerTicksUntilItIsDisabled) {
   QTest::qWait(50);
   EXPECT_EQ(window->ticks, ticks);
 
-  // A new period, and a period below 1 ms runs as 1 ms.
+  // A period of 0 or less gives no ticks, enabled or not; one above 0 starts them again.
   timer.SetPeriod(0);
   timer.SetEnabled(true);
+  EXPECT_FALSE(qtimer->isActive());
+  timer.SetPeriod(-200);
+  EXPECT_FALSE(qtimer->isActive());
+  QTest::qWait(30);
+  EXPECT_EQ(window->ticks, ticks);
+  timer.SetPeriod(1);
   EXPECT_TRUE(qtimer->isActive());
-  EXPECT_EQ(qtimer->interval(), 1);
 
   // Once the window closes, its timer stops for good.
   window->Close();
@@ -255,6 +264,76 @@ TEST_F(QtTimers, ASingleShotTimerTicksOnce) {
   EXPECT_TRUE(WaitFor([&] { return window->ticks >= 1; }, 3000));
   QTest::qWait(40);
   EXPECT_EQ(window->ticks, 1);
+}
+
+// The timers' clock is the test's, so that a late wake-up is made rather than waited for; the
+// QTimer still wakes in real time, a millisecond or so after each due time.
+class QtTimerSchedule : public QtTimers {
+ protected:
+  void SetUp() override {
+    QtTimers::SetUp();
+    platform.SetTimerClock([this] { return now; });
+  }
+  void TearDown() override {
+    platform.SetTimerClock({});
+    QtTimers::TearDown();
+  }
+
+  // Lets the QTimer wake until `window` has `ticks` ticks, and a little longer: no tick more may
+  // come while the clock stands still.
+  static void LetTicksCome(const TestWindow& window, std::int32_t ticks) {
+    WaitFor([&] { return window.ticks >= ticks; }, 3000);
+    QTest::qWait(20);
+  }
+
+  std::chrono::nanoseconds now{std::chrono::hours(1)};
+};
+
+TEST_F(QtTimerSchedule, ALateWakeUpDeliversTheTicksDueWithin20MsAndOtherwiseStartsTheScheduleAgain) {
+  using std::chrono::milliseconds;
+  auto window = MakeTimerWindow("Timer1", 2, 1);  // due at 1 ms, 2 ms, ... from now
+  now += milliseconds(15);
+  LetTicksCome(*window, 15);
+  EXPECT_EQ(window->ticks, 15);
+  now += milliseconds(50);  // 49 ms behind: one tick, and the next due 1 ms from now
+  LetTicksCome(*window, 16);
+  EXPECT_EQ(window->ticks, 16);
+  now += milliseconds(1);
+  LetTicksCome(*window, 17);
+  EXPECT_EQ(window->ticks, 17);
+  now += std::chrono::microseconds(20500);  // 19.5 ms behind: 20 ticks
+  LetTicksCome(*window, 37);
+  EXPECT_EQ(window->ticks, 37);
+}
+
+// The ticks still due after a handler that closes the window, drops it or stops the timer are
+// not delivered.
+TEST_F(QtTimerSchedule, AHandlerThatClosesTheWindowOrStopsTheTimerEndsTheCatchUp) {
+  for (const bool close : {true, false}) {
+    auto window = MakeTimerWindow("Timer1", 2, 1);
+    auto& timer = static_cast<framework::Timer&>(window->ControlByName("Timer1"));
+    const std::weak_ptr<TestWindow> weak = window;
+    std::int32_t ticks = 0;
+    timer.AddEventHandler("Action", framework::Delegate("( Timer )", [&](framework::Control& sender,
+                                                                          const framework::EventArguments&) {
+                            if (++ticks != 3) return;
+                            if (close) {
+                              window->Close();
+                              window.reset();
+                            } else {
+                              static_cast<framework::Timer&>(sender).SetEnabled(false);
+                            }
+                          }));
+    now += std::chrono::milliseconds(10);
+    WaitFor([&] { return ticks >= 3; }, 3000);
+    QTest::qWait(20);
+    SCOPED_TRACE(close ? "closed" : "stopped");
+    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(weak.expired(), close);
+    if (!close) {
+      EXPECT_FALSE(platform.TimerFor(timer)->isActive());
+    }
+  }
 }
 
 TEST(QtFont, TheDefaultFontDrawsEveryJapaneseTextOfTheProgram) {

@@ -2,12 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
+#include <QStringList>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
 
+#include "framework/qt/qt_translations.hpp"
+#include "framework/text_conversion.hpp"
 #include "qt_test_support.hpp"
 
 namespace {
@@ -117,6 +129,56 @@ TEST_F(QtUserActions, TypingReachesTheModelAndCodeReachesTheField) {
   EXPECT_EQ(Model<framework::TextField>(*window, "tFixed").Text(), "6");
 }
 
+TEST_F(QtUserActions, APasteKeepsTextOfAnyLengthUnlessLimitTextLimitsIt) {
+  auto window = qt_test::MakeWindow(
+      [](TestWindow& w) {
+        Add<framework::TextField>(w, "tDivision", Placed("tDivision", 10, 10, 120, 22).String("Text", "300").Bytes());
+        Add<framework::TextField>(w, "tShort", Placed("tShort", 10, 40, 120, 22).Int32("LimitText", 5).Bytes());
+      },
+      qt_test::WindowString({}));
+  // Past the line edit's own default limit of 32 767; the leading zeros leave the number 300.
+  const std::string digits = std::string(40000 - 3, '0') + "300";
+  QApplication::clipboard()->setText(QString::fromStdString(digits));
+  struct Row {
+    const char* field;
+    std::size_t kept;
+  };
+  for (const Row& row : {Row{"tDivision", digits.size()}, Row{"tShort", 5}}) {
+    SCOPED_TRACE(row.field);
+    auto* field = WidgetOf<QLineEdit>(window->ControlByName(row.field));
+    field->selectAll();
+    field->paste();
+    const std::string& text = Model<framework::TextField>(*window, row.field).Text();
+    // Compared whole but not printed: a failure would print 40 000 digits.
+    EXPECT_TRUE(text == digits.substr(0, row.kept)) << "kept " << text.size() << " bytes";
+    EXPECT_EQ(field->text().size(), static_cast<qsizetype>(row.kept));
+  }
+  EXPECT_EQ(framework::Val(Model<framework::TextField>(*window, "tDivision").Text()), 300.0);
+
+  // Code sets a long text whole as well.
+  auto& division = Model<framework::TextField>(*window, "tDivision");
+  division.SetText(std::string(50000, '7'));
+  EXPECT_EQ(WidgetOf<QLineEdit>(division)->text().size(), 50000);
+}
+
+TEST_F(QtUserActions, TheStandardContextMenuOfATextFieldIsInJapanese) {
+  if (!QFileInfo::exists(framework::qt::QtTranslationsFolder() + QStringLiteral("/qtbase_ja.qm"))) {
+    GTEST_SKIP() << "Qt's Japanese translation is not installed";
+  }
+  auto window = MakeControlWindow();
+  std::unique_ptr<QMenu> menu(WidgetOf<QLineEdit>(window->ControlByName("tE"))->createStandardContextMenu());
+  QStringList texts;
+  for (const QAction* action : menu->actions()) {
+    if (!action->isSeparator()) texts << action->text();
+  }
+  ASSERT_EQ(texts.size(), 7);  // undo, redo, cut, copy, paste, delete, select all
+  for (const QString& text : texts) {
+    // Japanese where the English has only ASCII letters and an accelerator.
+    EXPECT_TRUE(std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; }))
+        << text.toStdString();
+  }
+}
+
 TEST_F(QtUserActions, SliderMovesByTheUserRaiseValueChangedOnceAndCodeDoesNotEchoBack) {
   auto window = MakeControlWindow();
   auto* slider = WidgetOf<QSlider>(window->ControlByName("slE"));
@@ -157,7 +219,7 @@ TEST_F(QtUserActions, ACheckBoxClickTogglesTheModelAndCodeSetsTheBox) {
   EXPECT_TRUE(box->isChecked());
 }
 
-TEST_F(QtUserActions, ReturnPressesTheDefaultButtonEscapeTheFirstEnabledCancelButton) {
+TEST_F(QtUserActions, ReturnPressesTheDefaultButtonEscapeOnlyTheFirstCancelButton) {
   auto window = MakeControlWindow();
   QWidget* top = platform.WindowWidgetFor(*window);
   top->activateWindow();
@@ -169,15 +231,18 @@ TEST_F(QtUserActions, ReturnPressesTheDefaultButtonEscapeTheFirstEnabledCancelBu
   QTest::keyClick(field, Qt::Key_Return);
   EXPECT_EQ(window->actions, std::vector<std::string>{"pGo"});
 
-  // pStop is disabled, so Escape reaches the next cancel button.
+  // pStop, the first cancel button, is disabled: Escape does nothing, not even reach pStep.
   QTest::keyClick(field, Qt::Key_Escape);
-  EXPECT_EQ(window->actions, (std::vector<std::string>{"pGo", "pStep"}));
+  EXPECT_EQ(window->actions, std::vector<std::string>{"pGo"});
+  Model<framework::PushButton>(*window, "pStop").SetEnabled(true);
+  QTest::keyClick(field, Qt::Key_Escape);
+  EXPECT_EQ(window->actions, (std::vector<std::string>{"pGo", "pStop"}));
 
   // From a focused push button, Return still means the default button, once.
   QWidget* step = platform.WidgetFor(window->ControlByName("pStep"));
   step->setFocus();
   QTest::keyClick(step, Qt::Key_Enter);
-  EXPECT_EQ(window->actions, (std::vector<std::string>{"pGo", "pStep", "pGo"}));
+  EXPECT_EQ(window->actions, (std::vector<std::string>{"pGo", "pStop", "pGo"}));
 }
 
 }  // namespace

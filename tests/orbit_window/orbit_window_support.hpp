@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <ostream>
@@ -38,9 +39,10 @@ class FreshProgram {
 
   MainWindow& Window() { return *ImplicitInstance::MainWindow(); }
 
-  // Lets `n` periods of the animation timer pass: one tick each while it runs.
+  // Lets `n` periods of the animation timer pass, the event loop waiting: one tick each while it
+  // runs (a period of 0 or less gives none; then a millisecond passes each time).
   void Tick(int n = 1) {
-    for (int i = 0; i < n; ++i) platform.AdvanceClock(Window().Timer1().EffectivePeriod());
+    for (int i = 0; i < n; ++i) platform.AdvanceClock(std::max<std::int64_t>(Window().Timer1().Period(), 1));
   }
 
   framework::HeadlessPlatform platform;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -102,7 +103,13 @@ TEST(ResultTable, ACountAboveTheLimitShowsTheMessageInstead) {
   }
   EXPECT_EQ(Write(w, "0.866", "-1e10"), ResultTable::Header());  // saturates at the other end
   // Below the limit the table again, replacing the message.
-  EXPECT_EQ(TableCells(Write(w, "0.866", "2")).size(), 4u);
+  const std::string small = Write(w, "0.866", "2");
+  EXPECT_EQ(TableCells(small).size(), 4u);
+  // At the limit itself still the table, one line per frame more. A circle's rows take one round
+  // each, which keeps the million rows quick.
+  const std::string largest = Write(w, "0", std::to_string(ResultTable::kMaximumFrames));
+  EXPECT_EQ(std::count(largest.begin(), largest.end(), '\r'),
+            std::count(small.begin(), small.end(), '\r') + ResultTable::kMaximumFrames - 2);
 }
 
 }  // namespace

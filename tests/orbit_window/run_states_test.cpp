@@ -36,6 +36,7 @@ TEST(RunStates, EveryTransitionLeadsToItsConfiguration) {
   const auto go = [&] { w.pGo().Press(); };
   const auto stop = [&] { w.pStop().Press(); };
   const auto step = [&] { w.pKomaokuri().Press(); };
+  const auto escape = [&] { w.PressEscape(); };
   const auto tick = [&] { program.Tick(); };
   struct Row {
     std::string action;
@@ -45,6 +46,7 @@ TEST(RunStates, EveryTransitionLeadsToItsConfiguration) {
   };
   const std::vector<Row> road = {
       {"open", [] {}, kIdle, "0"},
+      {"Escape does nothing in idle", escape, kIdle, "0"},
       {"Start", go, kStarted, "0"},
       {"tick", tick, kStarted, "1"},
       {"single step while running", step, kStarted, "2"},
@@ -64,6 +66,11 @@ TEST(RunStates, EveryTransitionLeadsToItsConfiguration) {
       {"Pause", go, kPaused, "2"},
       {"Continue", go, kContinued, "2"},
       {"Stop from running", stop, kIdle, "0"},
+      {"Start", go, kStarted, "0"},
+      {"tick", tick, kStarted, "1"},
+      {"Escape stops a run", escape, kIdle, "0"},
+      {"single step from idle", step, kStepped, "1"},
+      {"Escape stops a pause", escape, kIdle, "0"},
   };
   for (const Row& row : road) {
     row.act();
@@ -239,6 +246,51 @@ TEST(RunStates, TheTimerPeriodFollowsTheSpeedSliderAndTheFrameRateField) {
     EXPECT_EQ(w.Timer1().Period(), before);
     w.SetParmeter();
     EXPECT_EQ(w.Timer1().Period(), period) << text;
+  }
+}
+
+// Every tick that the timer delivers is one step and one frame built, also when the event loop
+// comes late and takes at once the ticks that fell due.
+TEST(RunStates, EveryDeliveredTickIsOneStepAndOneFrame) {
+  FreshProgram program;
+  MainWindow& w = program.Window();
+  w.tFrameRate().Type("1000");
+  w.pGo().Press();
+  ASSERT_EQ(w.Timer1().Period(), 1);
+  const std::int32_t segments_at_start = w.wPath->Count();
+  program.platform.AdvanceClock(15);  // 14 ms late
+  EXPECT_EQ(w.lStep().Text(), "15");
+  EXPECT_EQ(w.wPath->Count(), segments_at_start + 15);
+  program.platform.AdvanceClock(50);  // 49 ms late: one tick, and the schedule starts again
+  EXPECT_EQ(w.lStep().Text(), "16");
+  program.platform.AdvanceClock(1);
+  EXPECT_EQ(w.lStep().Text(), "17");
+}
+
+// A frame rate of 0 or less asks for no frames: Start still starts the run, in which nothing
+// moves, and Pause, Continue and Stop work as ever.
+TEST(RunStates, AFrameRateOfZeroOrLessRunsWithoutMoving) {
+  for (const char* rate : {"-5", "0"}) {
+    FreshProgram program;
+    MainWindow& w = program.Window();
+    w.tFrameRate().Type(rate);
+    w.pGo().Press();
+    SCOPED_TRACE(rate);
+    EXPECT_EQ(ConfigurationOf(w), kStarted);
+    const auto time_passes = [&] {
+      for (int i = 0; i < 100; ++i) program.platform.AdvanceClock(1);
+      program.platform.AdvanceClock(1'000'000);
+    };
+    time_passes();
+    EXPECT_EQ(w.lStep().Text(), "0");
+    w.pGo().Press();
+    EXPECT_EQ(ConfigurationOf(w), kPaused);
+    w.pGo().Press();
+    EXPECT_EQ(ConfigurationOf(w), kContinued);
+    time_passes();
+    EXPECT_EQ(w.lStep().Text(), "0");
+    w.pStop().Press();
+    EXPECT_EQ(ConfigurationOf(w), kIdle);
   }
 }
 
