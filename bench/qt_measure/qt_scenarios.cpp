@@ -30,7 +30,6 @@
 #include <QTimer>
 #include <QtGlobal>
 
-#include "shell_parts/caliculate.hpp"
 #include "app/implicit_instance.hpp"
 #include "app/program.hpp"
 #include "framework/number_conversion.hpp"
@@ -40,6 +39,7 @@
 #include "framework/text_conversion.hpp"
 #include "measure_support.hpp"
 #include "orbit_window/result_table.hpp"
+#include "shell_parts/caliculate.hpp"
 
 namespace measure {
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "framework/controls.hpp"
 #include "shell_parts/caliculate.hpp"
 #include "shell_parts/constants_chr.hpp"
 #include "shell_parts/keplar.hpp"
 #include "shell_parts/text_window_properties.hpp"
-#include "framework/controls.hpp"
 #include "../app/started_program.hpp"
 
 namespace {

@@ -23,12 +23,12 @@
 #include <string>
 #include <vector>
 
-#include "shell_parts/caliculate.hpp"
 #include "app/implicit_instance.hpp"
-#include "shell_parts/keplar.hpp"
 #include "app/program.hpp"
 #include "framework/headless/headless_platform.hpp"
 #include "framework/runtime.hpp"
+#include "shell_parts/caliculate.hpp"
+#include "shell_parts/keplar.hpp"
 #include "soak_inputs.hpp"
 #include "soak_invariants.hpp"
 #include "soak_watchdog.hpp"
