@@ -37,7 +37,7 @@ struct AccessorRow {
   AccessorRow{#control, typeid(object_class), \
               [](MainWindow& w) -> framework::Control& { return w.control(); }}
 
-// The 39 controls in creation order, the class of each object, and its accessor.
+// The controls in creation order, the class of each object, and its accessor.
 const std::vector<AccessorRow>& Accessors() {
   using namespace framework;
   static const std::vector<AccessorRow> rows = {

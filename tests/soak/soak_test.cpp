@@ -37,7 +37,7 @@ namespace {
 
 using soak::Road;
 
-// Four runs that ctest can spread over the cores; 10^5 actions in all.
+// One run per seed, so that ctest can spread them over the cores; kActionsPerRun actions each.
 constexpr std::uint64_t kSeeds[] = {0x5eed0001, 0x5eed0002, 0x5eed0003, 0x5eed0004};
 constexpr std::uint64_t kActionsPerRun = 25'000;
 // Generous: a bound on a hang or a runaway loop, not a measure of speed.
