@@ -36,7 +36,7 @@ edges=$(
     sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^".][^"]*\/[^"/]*\)".*/\1/p' "$file" |
     while read -r header; do
       to=$(dirname "$header")
-      [ "$to" != "$from" ] && echo "$from $to"
+      if [ "$to" != "$from" ]; then echo "$from $to"; fi
     done
   done | sort -u
 )
