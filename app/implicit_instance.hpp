@@ -1,26 +1,20 @@
 #pragma once
 
-// The implicit instances: each window class has at most one live window, and the menu bar class
-// one bar for the whole run, each reached through the accessor of its name.
+// The main window's implicit instance, the program's own: the start-up opens the main window
+// through it. It returns the open main window or, if none is open, constructs a new one, which
+// shows itself because its property string makes it visible.
 //
-// A window accessor returns the open window of its class or, if none is open (never opened, or
-// closed by the user), constructs a new one, which shows itself because its property string makes
-// it visible. The accessors live in this namespace so that they do not clash with the classes.
+// The accessors of the windows the main window opens, and of the menu bar, sit a layer below in
+// shell_parts/implicit_instance.hpp; this header brings them along, so that the program and its
+// tests reach every implicit instance through one include.
 
 #include <memory>
 
-#include "app/caliculate.hpp"
-#include "app/keplar.hpp"
-#include "app/menu_bar1.hpp"
 #include "orbit_window/main_window.hpp"
+#include "shell_parts/implicit_instance.hpp"
 
 namespace ImplicitInstance {
 
 std::shared_ptr<::MainWindow> MainWindow();
-std::shared_ptr<::Caliculate> Caliculate();
-std::shared_ptr<::Keplar> Keplar();
-
-// The one menu bar: built on the first call, then the same object until shut-down releases it.
-std::shared_ptr<::MenuBar1> MenuBar1();
 
 }  // namespace ImplicitInstance

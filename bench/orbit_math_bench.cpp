@@ -84,7 +84,7 @@ struct KeplerCase {
   double l;
 };
 
-// Ten eccentricities from near circle to e 0.99, each with one revolution of
+// Eccentricities from near circle to e 0.99, each with one revolution of
 // 300 frames, frame 0 and the closing frame at 2 pi included.
 std::vector<KeplerCase> KeplerCases() {
   const double eccentricities[] = {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 0.99};

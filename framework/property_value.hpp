@@ -1,6 +1,6 @@
 #pragma once
 
-// The four types a property can have, a stored value, and the typed name of a property.
+// The types a property can have, a stored value, and the typed name of a property.
 //
 // A PropertyName<T> carries its type in the C++ type, so code that reads or writes a property
 // through one cannot pick the wrong type, and a misspelt name does not compile.

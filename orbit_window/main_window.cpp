@@ -15,13 +15,13 @@
 #include <type_traits>
 #include <variant>
 
-#include "app/implicit_instance.hpp"
 #include "framework/delegate.hpp"
 #include "framework/property_holder.hpp"
 #include "framework/runtime.hpp"
 #include "framework/runtime_exception.hpp"
 #include "orbit_window/main_window_layout.hpp"
 #include "orbit_window/main_window_timer1.hpp"
+#include "shell_parts/implicit_instance.hpp"
 
 namespace {
 

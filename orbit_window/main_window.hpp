@@ -5,7 +5,7 @@
 //
 // Sections
 //   1. Identity and construction hooks
-//   2. The seventeen properties
+//   2. The properties: the state of the animation
 //   3. Control accessors, in creation order
 //   4. Control event handlers
 //   5. Menu-item accessors
@@ -13,7 +13,7 @@
 //   7. Operations: parameters and scales, frames, graph, run states, result table
 //
 // The window is described by data (orbit_window/main_window_layout.hpp); the construction hooks
-// create its 39 controls from that data and bind the 14 handlers. Code reaches a control only
+// create its controls from that data and bind their handlers. Code reaches a control only
 // through its accessor, which looks it up by name on every call, so nothing here holds a control.
 //
 // The methods are defined in one file per concern:
@@ -52,14 +52,14 @@ class MainWindow final : public framework::Window {
   void Layout() override;
   // CreateControls0, then CreateControls1.
   void CreateControls() override;
-  // Controls 1 to 30 of the layout.
+  // The controls of the layout's first batch (creation_batch 0), in creation order.
   void CreateControls0();
-  // Controls 31 to 39 of the layout.
+  // The controls of the layout's second batch (creation_batch 1), in creation order.
   void CreateControls1();
 
   // ---------------------------------------------------------------------------------------------
-  // 2. The seventeen properties: the state of the animation. Every number starts at zero and
-  //    every group as none.
+  // 2. The properties: the state of the animation. Every number starts at zero and every group
+  //    as none.
   // ---------------------------------------------------------------------------------------------
 
   std::shared_ptr<framework::Group2D> wGroup;       // the shapes of cOrbit for the frame last drawn

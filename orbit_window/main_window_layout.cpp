@@ -1,11 +1,11 @@
-// The main window's layout: its own property string and the strings of its 39 controls.
+// The main window's layout: its own property string and the strings of its controls.
 //
 // Sections
 //   1. Shared values: alignments and the edge locks in use
 //   2. One writer per control class
 //   3. The window's own string
-//   4. The controls made by CreateControls0, in creation order (1 to 30)
-//   5. The controls made by CreateControls1, in creation order (31 to 39)
+//   4. The controls made by CreateControls0, in creation order
+//   5. The controls made by CreateControls1, in creation order
 //   6. Controls()
 //
 // Each control states its name, bounds and edge locks, and then only the entries in which it
@@ -20,11 +20,11 @@
 #include <initializer_list>
 #include <utility>
 
-#include "app/layout_writing.hpp"
 #include "framework/kind_writer.hpp"
 #include "framework/property_kinds.hpp"
 #include "framework/property_names.hpp"
 #include "orbit_window/main_window_help_tags.hpp"
+#include "shell_parts/layout_writing.hpp"
 
 namespace MainWindowLayout {
 
@@ -109,7 +109,7 @@ std::string BuildWindowProperties() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// 4. The controls made by CreateControls0 (1 to 30)
+// 4. The controls made by CreateControls0
 // ---------------------------------------------------------------------------------------------
 //
 // Design size 692 x 559: margins of 20 at the left, right and bottom and 17 at the top; the orbit
@@ -193,7 +193,7 @@ std::vector<ControlLayout> MadeByCreateControls0() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// 5. The controls made by CreateControls1 (31 to 39)
+// 5. The controls made by CreateControls1
 // ---------------------------------------------------------------------------------------------
 
 std::vector<ControlLayout> MadeByCreateControls1() {

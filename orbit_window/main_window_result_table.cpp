@@ -1,10 +1,10 @@
 // The write button: the table of one revolution into the result window.
 
-#include "app/implicit_instance.hpp"
 #include "framework/number_conversion.hpp"
 #include "framework/text_conversion.hpp"
 #include "orbit_window/main_window.hpp"
 #include "orbit_window/result_table.hpp"
+#include "shell_parts/implicit_instance.hpp"
 
 void MainWindow::pWrite_Action(framework::PushButton&) { WriteResult(); }
 

@@ -3,11 +3,11 @@
 #include <numbers>
 #include <string>
 
-#include "app/constants_chr.hpp"
 #include "framework/number_conversion.hpp"
 #include "framework/text_conversion.hpp"
 #include "orbit_math/keplar_module.hpp"
 #include "orbit_math/meridional_distance.hpp"
+#include "shell_parts/constants_chr.hpp"
 
 namespace ResultTable {
 

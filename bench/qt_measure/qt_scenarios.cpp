@@ -32,7 +32,6 @@
 #include <QTimer>
 #include <QtGlobal>
 
-#include "app/caliculate.hpp"
 #include "app/implicit_instance.hpp"
 #include "app/program.hpp"
 #include "framework/number_conversion.hpp"
@@ -42,6 +41,7 @@
 #include "framework/text_conversion.hpp"
 #include "measure_support.hpp"
 #include "orbit_window/result_table.hpp"
+#include "shell_parts/caliculate.hpp"
 
 namespace measure {
 

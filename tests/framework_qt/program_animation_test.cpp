@@ -16,7 +16,6 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "app/caliculate.hpp"
 #include "app/implicit_instance.hpp"
 #include "framework/number_conversion.hpp"
 #include "framework/object2d.hpp"
@@ -24,6 +23,7 @@
 #include "framework/runtime.hpp"
 #include "program_run.hpp"
 #include "qt_test_support.hpp"
+#include "shell_parts/caliculate.hpp"
 
 namespace {
 

@@ -33,13 +33,13 @@
 #include "../soak/soak_inputs.hpp"
 #include "../soak/soak_invariants.hpp"
 #include "../soak/soak_watchdog.hpp"
-#include "app/caliculate.hpp"
 #include "app/implicit_instance.hpp"
-#include "app/keplar.hpp"
 #include "framework/qt/qt_text_view.hpp"
 #include "framework/runtime.hpp"
 #include "program_run.hpp"
 #include "qt_test_support.hpp"
+#include "shell_parts/caliculate.hpp"
+#include "shell_parts/keplar.hpp"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "../orbit_math/watchdog.hpp"
-#include "app/caliculate.hpp"
 #include "orbit_window/result_table.hpp"
 #include "orbit_window_support.hpp"
+#include "shell_parts/caliculate.hpp"
 
 namespace {
 

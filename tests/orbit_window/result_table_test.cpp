@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/caliculate.hpp"
 #include "orbit_window/result_table.hpp"
 #include "orbit_window_support.hpp"
+#include "shell_parts/caliculate.hpp"
 
 namespace {
 

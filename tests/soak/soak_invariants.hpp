@@ -12,7 +12,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/caliculate.hpp"
 #include "framework/controls.hpp"
 #include "framework/number_conversion.hpp"
 #include "framework/object2d.hpp"
@@ -21,6 +20,7 @@
 #include "framework/timer.hpp"
 #include "orbit_window/main_window.hpp"
 #include "orbit_window/result_table.hpp"
+#include "shell_parts/caliculate.hpp"
 #include "../orbit_window/orbit_window_support.hpp"
 
 namespace soak {

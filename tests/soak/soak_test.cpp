@@ -23,12 +23,12 @@
 #include <string>
 #include <vector>
 
-#include "app/caliculate.hpp"
 #include "app/implicit_instance.hpp"
-#include "app/keplar.hpp"
 #include "app/program.hpp"
 #include "framework/headless/headless_platform.hpp"
 #include "framework/runtime.hpp"
+#include "shell_parts/caliculate.hpp"
+#include "shell_parts/keplar.hpp"
 #include "soak_inputs.hpp"
 #include "soak_invariants.hpp"
 #include "soak_watchdog.hpp"
@@ -37,7 +37,7 @@ namespace {
 
 using soak::Road;
 
-// Four runs that ctest can spread over the cores; 10^5 actions in all.
+// One run per seed, so that ctest can spread them over the cores; kActionsPerRun actions each.
 constexpr std::uint64_t kSeeds[] = {0x5eed0001, 0x5eed0002, 0x5eed0003, 0x5eed0004};
 constexpr std::uint64_t kActionsPerRun = 25'000;
 // Generous: a bound on a hang or a runaway loop, not a measure of speed.

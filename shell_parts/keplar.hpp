@@ -4,8 +4,8 @@
 // program solves Kepler's equation. It is reached through ImplicitInstance::Keplar(), which opens it
 // on first use and after the user has closed it.
 
-#include "app/text_window.hpp"
-#include "app/text_window_properties.hpp"
+#include "shell_parts/text_window.hpp"
+#include "shell_parts/text_window_properties.hpp"
 
 inline constexpr TextWindowKind kKeplarKind{
     .class_name = "Keplar.Keplar",

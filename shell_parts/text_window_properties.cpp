@@ -1,11 +1,11 @@
-#include "app/text_window_properties.hpp"
+#include "shell_parts/text_window_properties.hpp"
 
 #include <cstdint>
 #include <string_view>
 
-#include "app/layout_writing.hpp"
 #include "framework/kind_writer.hpp"
 #include "framework/property_names.hpp"
+#include "shell_parts/layout_writing.hpp"
 
 namespace TextWindowProperties {
 

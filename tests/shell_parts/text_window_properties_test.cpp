@@ -1,4 +1,4 @@
-#include "app/text_window_properties.hpp"
+#include "shell_parts/text_window_properties.hpp"
 
 #include <gtest/gtest.h>
 

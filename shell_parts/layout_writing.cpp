@@ -1,4 +1,4 @@
-#include "app/layout_writing.hpp"
+#include "shell_parts/layout_writing.hpp"
 
 namespace LayoutWriting {
 

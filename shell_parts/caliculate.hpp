@@ -4,8 +4,8 @@
 // writes into it. It is reached through ImplicitInstance::Caliculate(), which opens it on first use
 // and after the user has closed it.
 
-#include "app/text_window.hpp"
-#include "app/text_window_properties.hpp"
+#include "shell_parts/text_window.hpp"
+#include "shell_parts/text_window_properties.hpp"
 
 inline constexpr TextWindowKind kCaliculateKind{
     .class_name = "Caliculate.Caliculate",

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "app/caliculate.hpp"
-#include "app/constants_chr.hpp"
-#include "app/keplar.hpp"
-#include "app/text_window_properties.hpp"
 #include "framework/controls.hpp"
-#include "started_program.hpp"
+#include "shell_parts/caliculate.hpp"
+#include "shell_parts/constants_chr.hpp"
+#include "shell_parts/keplar.hpp"
+#include "shell_parts/text_window_properties.hpp"
+#include "../app/started_program.hpp"
 
 namespace {
 

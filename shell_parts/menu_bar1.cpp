@@ -1,4 +1,4 @@
-#include "app/menu_bar1.hpp"
+#include "shell_parts/menu_bar1.hpp"
 
 #include <optional>
 #include <string>

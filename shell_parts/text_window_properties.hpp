@@ -12,18 +12,18 @@
 
 namespace TextWindowProperties {
 
-// The result window: 600 x 400, titled "計算結果" (279 bytes).
+// The result window: 600 x 400, titled "計算結果".
 std::string CaliculateWindowProperties();
 
-// The result window's text area: read-only, both scroll bars, top 14, empty text (494 bytes). The
-// result table is set later by the code that writes it.
+// The result window's text area: read-only, both scroll bars, top 14, empty text. The result
+// table is set later by the code that writes it.
 std::string CaliculateResultProperties();
 
-// The explanation window: 600 x 400, titled "Keplar方程式" (282 bytes).
+// The explanation window: 600 x 400, titled "Keplar方程式".
 std::string KeplarWindowProperties();
 
 // The explanation window's text area: read-only, vertical scroll bar only, top 0, holding
-// KeplarExplanationText() (494 bytes plus the text's byte length).
+// KeplarExplanationText(); otherwise the same bytes as the result window's text area.
 std::string KeplarResultProperties();
 
 // The fixed explanation of how the program solves Kepler's equation: 32 lines joined by a single

@@ -1,6 +1,6 @@
 // The menu bar: its menus and items, and the one instance shared by the whole run.
 
-#include "app/menu_bar1.hpp"
+#include "shell_parts/menu_bar1.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "framework/menu_item.hpp"
-#include "started_program.hpp"
+#include "../app/started_program.hpp"
 
 namespace {
 

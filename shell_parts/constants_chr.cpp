@@ -1,4 +1,4 @@
-#include "app/constants_chr.hpp"
+#include "shell_parts/constants_chr.hpp"
 
 #include "framework/text_conversion.hpp"
 

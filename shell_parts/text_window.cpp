@@ -1,4 +1,4 @@
-#include "app/text_window.hpp"
+#include "shell_parts/text_window.hpp"
 
 #include "framework/property_holder.hpp"
 #include "framework/runtime_exception.hpp"

@@ -19,7 +19,7 @@
 #include "framework/runtime_exception.hpp"
 #include "orbit_window/main_window_layout.hpp"
 #include "orbit_window/main_window_timer1.hpp"
-#include "started_program.hpp"
+#include "../app/started_program.hpp"
 
 namespace {
 
@@ -37,7 +37,7 @@ struct AccessorRow {
   AccessorRow{#control, typeid(object_class), \
               [](MainWindow& w) -> framework::Control& { return w.control(); }}
 
-// The 39 controls in creation order, the class of each object, and its accessor.
+// The controls in creation order, the class of each object, and its accessor.
 const std::vector<AccessorRow>& Accessors() {
   using namespace framework;
   static const std::vector<AccessorRow> rows = {
