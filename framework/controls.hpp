@@ -74,6 +74,7 @@ class Label : public TextControl {
   void SetText(std::string_view text);
   std::int32_t TextAlign() const;
   Colour TextColor() const;
+  bool Multiline() const;
 };
 
 // Editable text: what a text field and a text area share.
@@ -87,6 +88,11 @@ class TextEdit : public TextControl {
   void SetText(std::string_view text);
   bool ReadOnly() const;
   std::int32_t Alignment() const;
+  bool Border() const;
+  Colour TextColor() const;
+  Colour BackColor() const;
+  // The most characters the text may hold; 0 for no limit.
+  std::int32_t LimitText() const;
 
   // User action: the user edited the text to `text`. Ignored unless the control accepts user
   // actions and is not read-only.

@@ -18,5 +18,6 @@ const std::string& Label::Text() const { return Get<std::string>("Text"); }
 void Label::SetText(std::string_view text) { Set("Text", std::string(text)); }
 std::int32_t Label::TextAlign() const { return Get<std::int32_t>("TextAlign"); }
 Colour Label::TextColor() const { return Get<Colour>("TextColor"); }
+bool Label::Multiline() const { return Get<bool>("Multiline"); }
 
 }  // namespace framework

@@ -95,6 +95,11 @@ void RectControl::SetVisible(bool value) { Set("Visible", value); }
 const std::string& RectControl::HelpTag() const { return Get<std::string>("HelpTag"); }
 std::int32_t RectControl::TabIndex() const { return Get<std::int32_t>("TabIndex"); }
 
+std::optional<bool> RectControl::TabStop() const {
+  if (!HasProperty("TabStop")) return std::nullopt;
+  return Get<bool>("TabStop");
+}
+
 const std::string& RectControl::InitialParent() const {
   // Text fields and text areas have no InitialParent entry: they never lie inside another control.
   static const std::string kNone;

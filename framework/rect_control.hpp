@@ -10,6 +10,7 @@
 //   HelpTag InitialParent (String)
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "framework/control.hpp"
@@ -51,6 +52,9 @@ class RectControl : public Control {
   // Lines of a help tag are separated by CR.
   const std::string& HelpTag() const;
   std::int32_t TabIndex() const;
+  // Whether Tab reaches the control; nullopt for a kind that is never in the tab order (labels,
+  // rectangles).
+  std::optional<bool> TabStop() const;
   const std::string& InitialParent() const;
 
   // The rectangle the control has at its window's design size; the edge locks place the control

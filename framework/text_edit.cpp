@@ -24,6 +24,10 @@ const std::string& TextEdit::Text() const { return Get<std::string>("Text"); }
 void TextEdit::SetText(std::string_view text) { Set("Text", std::string(text)); }
 bool TextEdit::ReadOnly() const { return Get<bool>("ReadOnly"); }
 std::int32_t TextEdit::Alignment() const { return Get<std::int32_t>("Alignment"); }
+bool TextEdit::Border() const { return Get<bool>("Border"); }
+Colour TextEdit::TextColor() const { return Get<Colour>("TextColor"); }
+Colour TextEdit::BackColor() const { return Get<Colour>("BackColor"); }
+std::int32_t TextEdit::LimitText() const { return Get<std::int32_t>("LimitText"); }
 
 void TextEdit::Type(std::string_view text) {
   if (!AcceptsUserAction() || ReadOnly()) return;

@@ -167,6 +167,7 @@ bool Window::Resizeable() const { return Get<bool>("Resizeable"); }
 bool Window::CloseButton() const { return Get<bool>("CloseButton"); }
 bool Window::MaximizeButton() const { return Get<bool>("MaximizeButton"); }
 bool Window::MinimizeButton() const { return Get<bool>("MinimizeButton"); }
+bool Window::MenuBarVisible() const { return Get<bool>("MenuBarVisible"); }
 
 void Window::Resize(std::int32_t width, std::int32_t height) {
   if (!m_open || !m_constructed || !Resizeable()) return;

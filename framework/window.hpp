@@ -83,6 +83,7 @@ class Window : public PropertyHolder, public std::enable_shared_from_this<Window
   bool CloseButton() const;
   bool MaximizeButton() const;
   bool MinimizeButton() const;
+  bool MenuBarVisible() const;
   // The size the controls were designed for: the size after Layout.
   std::int32_t DesignWidth() const { return m_design_width; }
   std::int32_t DesignHeight() const { return m_design_height; }
