@@ -1,28 +1,17 @@
 #pragma once
 
-// What the window layouts of this program have in common: the values every layout writes the same
-// way, the window's own string, and the head of every visual control's string. The main window and
-// the two text windows write their strings through these, so the shared entries have one source.
+// What the window layouts of this program have in common: the window's own string and the head of
+// every visual control's string. Every other entry of a string is its kind's default
+// (framework/property_kinds.hpp) unless the layout sets it.
 
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <string_view>
 
-#include "framework/colour.hpp"
-#include "framework/property_string.hpp"
+#include "framework/kind_writer.hpp"
+#include "framework/property_kinds.hpp"
 
 namespace LayoutWriting {
-
-inline constexpr framework::Colour kWhite = framework::Colour::FromRgb(0xFFFFFF);
-inline constexpr framework::Colour kBlack = framework::Colour::FromRgb(0x000000);
-
-// No control of these windows is part of a control array.
-inline constexpr std::int32_t kNoControlArray = std::numeric_limits<std::int32_t>::min();
-
-// The strings name the font only; the size is the framework's default in the text unit that the
-// creation code sets before the string is applied.
-inline constexpr std::string_view kSystemFont = "System";
 
 struct Bounds {
   std::int32_t left;
@@ -50,11 +39,23 @@ struct WindowValues {
   std::string_view title;
 };
 
-// A window's own string: its 21 entries in their fixed order.
+// A window's own string.
 std::string WindowProperties(const WindowValues& values);
 
-// The first ten entries of every visual control's string: Name, Index, the bounds, the four locks.
-void WriteControlHead(framework::PropertyStringWriter& w, std::string_view name, Bounds bounds,
-                      Locks locks);
+// The entries that every visual control of these windows sets: its name and its place. Its Index
+// stays the kind's default, for no control is part of a control array.
+template <const framework::PropertyKind& Kind>
+void SetControlHead(framework::KindWriter<Kind>& w, std::string_view name, Bounds bounds, Locks locks) {
+  namespace P = framework::prop;
+  w.template Set<P::Name>(name)
+      .template Set<P::Left>(bounds.left)
+      .template Set<P::Top>(bounds.top)
+      .template Set<P::Width>(bounds.width)
+      .template Set<P::Height>(bounds.height)
+      .template Set<P::LockLeft>(locks.left)
+      .template Set<P::LockTop>(locks.top)
+      .template Set<P::LockRight>(locks.right)
+      .template Set<P::LockBottom>(locks.bottom);
+}
 
 }  // namespace LayoutWriting

@@ -4,16 +4,14 @@
 #include <string_view>
 
 #include "app/layout_writing.hpp"
-#include "framework/property_string.hpp"
+#include "framework/kind_writer.hpp"
+#include "framework/property_names.hpp"
 
 namespace TextWindowProperties {
 
 namespace {
 
-using framework::PropertyStringWriter;
-using LayoutWriting::kBlack;
-using LayoutWriting::kSystemFont;
-using LayoutWriting::kWhite;
+namespace P = framework::prop;
 
 // Both text windows open at 600 x 400 and shrink to 64 x 64 at least.
 std::string TextWindow(std::string_view title) {
@@ -22,42 +20,19 @@ std::string TextWindow(std::string_view title) {
 }
 
 // The read-only text area `tResult` that fills a text window: 20 pixels from the left and right
-// edges, 366 high, locked to all four edges so that it follows the window.
+// edges, 366 high, locked to all four edges so that it follows the window. It takes TABs and
+// keeps its text styled; the user may select and copy but not edit.
 std::string ResultTextArea(std::int32_t top, bool scrollbar_horizontal, std::string_view text) {
   const LayoutWriting::Bounds bounds{.left = 20, .top = top, .width = 560, .height = 366};
   const LayoutWriting::Locks all_edges{.left = true, .top = true, .right = true, .bottom = true};
-  PropertyStringWriter w;
-  LayoutWriting::WriteControlHead(w, "tResult", bounds, all_edges);
-  w.Int32("TabPanelIndex", 0)
-      .Int32("TabIndex", 0)
-      .Boolean("TabStop", true)
-      .Boolean("Border", true)
-      .Boolean("Multiline", true)
-      .Boolean("ScrollbarHorizontal", scrollbar_horizontal)
-      .Boolean("ScrollbarVertical", true)
-      .Boolean("Styled", true)
-      .Boolean("UseFocusRing", true)
-      .Colour("TextColor", kBlack)
-      .Colour("BackColor", kWhite)
-      .Boolean("Enabled", true)
-      .String("Format", "")
-      .Boolean("Visible", true)
-      .String("HelpTag", "")
-      .Boolean("AutoDeactivate", true)
-      .Boolean("HideSelection", true)
-      .String("TextFont", kSystemFont)
-      .Boolean("Bold", false)
-      .Boolean("Italic", false)
-      .Boolean("Underline", false)
-      .String("Text", text)
-      .String("Mask", "")
-      .Boolean("ReadOnly", true)
-      .Int32("LimitText", 0)
-      .Boolean("AcceptTabs", true)
-      .Int32("Alignment", 0)
-      .Boolean("AutomaticallyCheckSpelling", true)
-      .String("DataSource", "")
-      .String("DataField", "");
+  framework::KindWriter<framework::kinds::TextArea> w({
+      {P::Styled, true},
+      {P::ReadOnly, true},
+      {P::AcceptTabs, true},
+      {P::AutomaticallyCheckSpelling, true},
+  });
+  LayoutWriting::SetControlHead(w, "tResult", bounds, all_edges);
+  w.Set<P::ScrollbarHorizontal>(scrollbar_horizontal).Set<P::Text>(text);
   return w.Bytes();
 }
 

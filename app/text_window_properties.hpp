@@ -5,8 +5,8 @@
 // its one text area `tResult`. Both windows are built the same way and differ only in the title,
 // the text area's top edge, its horizontal scroll bar and its text.
 //
-// Each function builds its string anew with framework::PropertyStringWriter, entries in the fixed
-// order of a window or of a text area; the results are the exact bytes the property setter reads.
+// Each function builds its string anew from the window's or the text area's table, entries in the
+// table's order; the results are the exact bytes the property setter reads.
 
 #include <string>
 

@@ -4,17 +4,9 @@
 
 namespace framework {
 
-Canvas::Canvas() {
-  Define("TabStop", true);
-  Define("UseFocusRing", true);
-  Define("AcceptFocus", false);
-  Define("AcceptTabs", false);
-  Define("DoubleBuffer", false);
-  Define("EraseBackground", true);
-  Define("InitialParent", std::string());
-}
+Canvas::Canvas() : RectControl(kinds::Canvas) {}
 
-bool Canvas::AcceptFocus() const { return Get<bool>("AcceptFocus"); }
+bool Canvas::AcceptFocus() const { return Get(prop::AcceptFocus); }
 
 framework::Graphics& Canvas::Graphics() {
   // Drawing outside Paint is not kept: the next Paint draws the whole canvas again.

@@ -9,20 +9,12 @@ constexpr std::int32_t kChecked = 1;
 constexpr std::int32_t kMixed = 2;
 }  // namespace
 
-CheckBox::CheckBox() {
-  Define("TabStop", true);
-  Define("Caption", std::string());
-  Define("State", kUnchecked);
-  Define("Value", false);
-  Define("DataSource", std::string());
-  Define("DataField", std::string());
-  Define("InitialParent", std::string());
-}
+CheckBox::CheckBox() : TextControl(kinds::CheckBox) {}
 
-const std::string& CheckBox::Caption() const { return Get<std::string>("Caption"); }
-bool CheckBox::Value() const { return Get<bool>("Value"); }
-void CheckBox::SetValue(bool value) { Set("Value", value); }
-std::int32_t CheckBox::State() const { return Get<std::int32_t>("State"); }
+const std::string& CheckBox::Caption() const { return Get(prop::Caption); }
+bool CheckBox::Value() const { return Get(prop::CheckBoxValue); }
+void CheckBox::SetValue(bool value) { Set(prop::CheckBoxValue, value); }
+std::int32_t CheckBox::State() const { return Get(prop::State); }
 
 void CheckBox::Toggle() {
   if (!AcceptsUserAction()) return;
@@ -30,7 +22,7 @@ void CheckBox::Toggle() {
 }
 
 PropertyValue CheckBox::CheckedValue(std::string_view name, PropertyValue value) const {
-  if (name == "State") {
+  if (prop::State == name) {
     const std::int32_t state = std::get<std::int32_t>(value);
     if (state != kUnchecked && state != kChecked && state != kMixed) {
       throw RuntimeException(Description() + ": State " + std::to_string(state) +
@@ -44,10 +36,10 @@ void CheckBox::PropertyChanged(std::string_view name) {
   TextControl::PropertyChanged(name);
   // Value is True exactly when State is checked; a mixed box reads False. Each side is corrected
   // only when it disagrees, so a mixed State survives a Value of False.
-  if (name == "State") {
-    if (Value() != (State() == kChecked)) Set("Value", State() == kChecked);
-  } else if (name == "Value") {
-    if (Value() != (State() == kChecked)) Set("State", Value() ? kChecked : kUnchecked);
+  if (prop::State == name) {
+    if (Value() != (State() == kChecked)) Set(prop::CheckBoxValue, State() == kChecked);
+  } else if (prop::CheckBoxValue == name) {
+    if (Value() != (State() == kChecked)) Set(prop::State, Value() ? kChecked : kUnchecked);
     if (!ApplyingPropertyString()) RaiseEvent("Action");
   }
 }

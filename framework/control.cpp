@@ -10,7 +10,7 @@
 
 namespace framework {
 
-Control::Control() = default;
+Control::Control(const PropertyKind& kind) : PropertyHolder(kind) {}
 Control::~Control() = default;
 
 const std::string& Control::Name() const { return m_name; }
@@ -19,8 +19,8 @@ std::int32_t Control::Index() const { return m_index; }
 
 void Control::SetIndex(std::int32_t index) {
   // Visible controls carry Index in their property table; the timer keeps it as a plain field.
-  if (HasProperty("Index")) {
-    Set("Index", index);
+  if (HasProperty(prop::Index)) {
+    Set(prop::Index, index);
   } else {
     m_index = index;
   }
@@ -83,16 +83,16 @@ void Control::NotifyPlatform() {
 }
 
 void Control::PropertyChanged(std::string_view name) {
-  if (name == "Index") {
-    m_index = Get<std::int32_t>("Index");
-  } else if (name == "Name") {
-    m_name = Get<std::string>("Name");
+  if (prop::Index == name) {
+    m_index = Get(prop::Index);
+  } else if (prop::Name == name) {
+    m_name = Get(prop::Name);
   }
   NotifyPlatform();
 }
 
 PropertyValue Control::CheckedValue(std::string_view name, PropertyValue value) const {
-  if (name == "Name" && m_attached) {
+  if (prop::Name == name && m_attached) {
     const auto& new_name = std::get<std::string>(value);
     if (new_name != m_name) {
       throw RuntimeException(Description() + " cannot be renamed to \"" + new_name +
@@ -115,7 +115,7 @@ void Control::Attach(const std::shared_ptr<framework::Window>& window, std::stri
   m_window = window;
   m_name = name;
   m_attached = true;
-  if (HasProperty("Name")) Set("Name", std::string(name));
+  if (HasProperty(prop::Name)) Set(prop::Name, std::string(name));
 }
 
 }  // namespace framework

@@ -17,7 +17,7 @@ class Window;
 
 class Control : public PropertyHolder, public std::enable_shared_from_this<Control> {
  public:
-  Control();
+  explicit Control(const PropertyKind& kind);
   ~Control() override;
 
   // `Name` as the window knows it (also the `Name` entry of the control's property string).

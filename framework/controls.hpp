@@ -1,7 +1,7 @@
 #pragma once
 
-// The control classes that windows hold. Each lists, above it, the properties its property
-// strings may set (besides those of its base class).
+// The control classes that windows hold. What each holds, and in which order its property strings
+// list it, is its kind's table in property_kinds.hpp.
 
 #include <cstdint>
 #include <string>
@@ -16,7 +16,6 @@ namespace framework {
 class Graphics;
 
 // A white or coloured area with a frame.
-//   TabIndex... from RectControl; FillColor TopLeftColor BottomRightColor (colour), BorderWidth (Int32)
 class Rectangle : public RectControl {
  public:
   Rectangle();
@@ -28,7 +27,6 @@ class Rectangle : public RectControl {
 };
 
 // A drawing surface. Event: Paint(canvas, graphics, areas).
-//   TabStop UseFocusRing AcceptFocus AcceptTabs DoubleBuffer EraseBackground (Boolean)
 class Canvas : public RectControl {
  public:
   Canvas();
@@ -47,7 +45,6 @@ class Canvas : public RectControl {
 };
 
 // Event: Action.
-//   TabStop Default Cancel Bold Italic Underline (Boolean), Caption TextFont (String), ButtonStyle (Int32)
 class PushButton : public TextControl {
  public:
   PushButton();
@@ -64,29 +61,26 @@ class PushButton : public TextControl {
 };
 
 // Static text.
-//   Text (String), TextAlign (Int32: 0 left, 1 centre, 2 right), TextColor (colour),
-//   Multiline Selectable Transparent (Boolean), DataSource DataField (String)
 class Label : public TextControl {
  public:
   Label();
   std::vector<std::string_view> EventNames() const override { return {}; }
   const std::string& Text() const;
   void SetText(std::string_view text);
+  // 0 left, 1 centre, 2 right.
   std::int32_t TextAlign() const;
   Colour TextColor() const;
   bool Multiline() const;
 };
 
 // Editable text: what a text field and a text area share.
-//   TabStop Border UseFocusRing ReadOnly AcceptTabs AutomaticallyCheckSpelling (Boolean),
-//   TextColor BackColor (colour), Format Text Mask DataSource DataField (String),
-//   LimitText Alignment (Int32: 0 default, 1 left, 2 centre, 3 right)
 class TextEdit : public TextControl {
  public:
   std::vector<std::string_view> EventNames() const override { return {}; }
   const std::string& Text() const;
   void SetText(std::string_view text);
   bool ReadOnly() const;
+  // 0 default, 1 left, 2 centre, 3 right.
   std::int32_t Alignment() const;
   bool Border() const;
   Colour TextColor() const;
@@ -99,23 +93,20 @@ class TextEdit : public TextControl {
   void Type(std::string_view text);
 
  protected:
-  TextEdit();
+  explicit TextEdit(const PropertyKind& kind);
 };
 
 // One line of editable text.
-//   those of TextEdit, and Password (Boolean), CueText (String)
 class TextField : public TextEdit {
  public:
   TextField();
 };
 
-// Multi-line text; line breaks are CR.
-//   those of TextEdit, and Multiline ScrollbarHorizontal ScrollbarVertical Styled HideSelection
-//   (Boolean)
-//   LineSpacing (Double) is set by code only.
+// Multi-line text; line breaks are CR. LineSpacing is set by code only.
 class TextArea : public TextEdit {
  public:
   TextArea();
+  bool Multiline() const;
   bool ScrollbarHorizontal() const;
   bool ScrollbarVertical() const;
   double LineSpacing() const { return m_line_spacing; }
@@ -126,7 +117,6 @@ class TextArea : public TextEdit {
 };
 
 // Event: ValueChanged, raised whenever Value really changes, by the user or by code.
-//   TabStop LiveScroll (Boolean), Minimum Value Maximum LineStep PageStep TickStyle (Int32)
 // Value is kept within [Minimum, Maximum]; while a property string is being applied the clamp
 // waits for the whole string, whose entries come in the order Minimum, Value, Maximum.
 class Slider : public RectControl {
@@ -157,9 +147,8 @@ class Slider : public RectControl {
   std::int32_t m_value_before_string = 0;
 };
 
-// Event: Action, raised whenever Value really changes, by the user or by code.
-//   TabStop (Boolean), Caption TextFont DataSource DataField (String), State (Int32: 0 unchecked,
-//   1 checked, 2 mixed), Value (Boolean). State and Value are kept in step.
+// Event: Action, raised whenever Value really changes, by the user or by code. State (0 unchecked,
+// 1 checked, 2 mixed) and Value are kept in step.
 class CheckBox : public TextControl {
  public:
   CheckBox();

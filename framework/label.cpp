@@ -2,22 +2,12 @@
 
 namespace framework {
 
-Label::Label() {
-  Define("Text", std::string());
-  Define("TextAlign", std::int32_t{0});
-  Define("TextColor", Colour::FromRgb(0x000000));
-  Define("Multiline", false);
-  Define("Selectable", false);
-  Define("Transparent", false);
-  Define("DataSource", std::string());
-  Define("DataField", std::string());
-  Define("InitialParent", std::string());
-}
+Label::Label() : TextControl(kinds::Label) {}
 
-const std::string& Label::Text() const { return Get<std::string>("Text"); }
-void Label::SetText(std::string_view text) { Set("Text", std::string(text)); }
-std::int32_t Label::TextAlign() const { return Get<std::int32_t>("TextAlign"); }
-Colour Label::TextColor() const { return Get<Colour>("TextColor"); }
-bool Label::Multiline() const { return Get<bool>("Multiline"); }
+const std::string& Label::Text() const { return Get(prop::Text); }
+void Label::SetText(std::string_view text) { Set(prop::Text, std::string(text)); }
+std::int32_t Label::TextAlign() const { return Get(prop::TextAlign); }
+Colour Label::TextColor() const { return Get(prop::TextColor); }
+bool Label::Multiline() const { return Get(prop::Multiline); }
 
 }  // namespace framework

@@ -15,6 +15,16 @@ PropertyType TypeOf(const PropertyValue& value) { return static_cast<PropertyTyp
 
 }  // namespace
 
+PropertyHolder::PropertyHolder(const PropertyKind& kind) : m_kind(kind) {
+  for (const PropertySpec& row : kind.Entries()) {
+    // A name twice in one table would silently replace the first default: a fault of the table.
+    if (!m_values.emplace(std::string(row.name), ValueOf(row.initial)).second) {
+      throw RuntimeException("the property \"" + std::string(row.name) + "\" is twice in the table of " +
+                             std::string(kind.Name()));
+    }
+  }
+}
+
 bool PropertyHolder::HasProperty(std::string_view name) const {
   return m_values.find(name) != m_values.end();
 }
@@ -25,22 +35,11 @@ const PropertyValue& PropertyHolder::Property(std::string_view name) const {
   return found->second;
 }
 
-std::optional<PropertyType> PropertyHolder::ValueType() const {
-  auto found = m_values.find(std::string_view("Value"));
-  if (found == m_values.end()) return std::nullopt;
-  return TypeOf(found->second);
-}
+std::optional<PropertyType> PropertyHolder::ValueType() const { return m_kind.ValueType(); }
 
 void PropertyHolder::SetProperty(std::string_view name, const PropertyValue& value) { Set(name, value); }
 
 std::string PropertyHolder::Description() const { return ClassNameOf(typeid(*this)); }
-
-void PropertyHolder::Define(std::string_view name, PropertyValue initial) {
-  // A second definition would silently replace the base class's default: a fault of the class.
-  if (!m_values.emplace(std::string(name), std::move(initial)).second) {
-    throw RuntimeException("the property \"" + std::string(name) + "\" is defined twice");
-  }
-}
 
 bool PropertyHolder::Set(std::string_view name, PropertyValue value) {
   auto found = m_values.find(name);

@@ -2,29 +2,39 @@
 
 // The storage behind every window and control: named, typed property values.
 //
-// Each class defines its own properties in its constructor, base class first, so a class's table
-// is its base's table plus its own names. A property string can set exactly the names of the
-// target's table; any other name raises. Code reads and writes through the typed accessors of
-// each class, which land here. A setter stores and notifies only on a real change.
+// An object holds the properties of its kind's table (property_kinds.hpp), each starting at the
+// table's default. A property string can set exactly the names of that table; any other name
+// raises. Code reads and writes through the typed accessors of each class, which land here. A
+// setter stores and notifies only on a real change.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 #include "framework/name_index.hpp"
+#include "framework/property_kinds.hpp"
 #include "framework/property_string.hpp"
 
 namespace framework {
 
 class PropertyHolder : public PropertyTarget {
  public:
-  PropertyHolder() = default;
+  // Holds every property of `kind`, each at its default.
+  explicit PropertyHolder(const PropertyKind& kind);
   PropertyHolder(const PropertyHolder&) = delete;
   PropertyHolder& operator=(const PropertyHolder&) = delete;
   ~PropertyHolder() override = default;
 
+  const PropertyKind& Kind() const { return m_kind; }
+
   bool HasProperty(std::string_view name) const;
+  template <class T>
+  bool HasProperty(const PropertyName<T>& name) const {
+    return HasProperty(name.text);
+  }
 
   // The stored value of any property of this class; NilObjectException for a name it lacks.
   const PropertyValue& Property(std::string_view name) const;
@@ -39,16 +49,17 @@ class PropertyHolder : public PropertyTarget {
   virtual std::string Description() const;
 
  protected:
-  // Adds a property with its initial value (its type is the value's type).
-  void Define(std::string_view name, PropertyValue initial);
-
   template <class T>
-  const T& Get(std::string_view name) const {
-    return std::get<T>(Property(name));
+  const T& Get(const PropertyName<T>& name) const {
+    return std::get<T>(Property(name.text));
   }
 
   // Stores `value` under `name`; on a real change calls PropertyChanged and returns true.
   bool Set(std::string_view name, PropertyValue value);
+  template <class T>
+  bool Set(const PropertyName<T>& name, std::type_identity_t<T> value) {
+    return Set(name.text, PropertyValue(std::in_place_type<T>, std::move(value)));
+  }
 
   // Runs after a property really changed, whether code or a property string changed it.
   virtual void PropertyChanged(std::string_view name) = 0;
@@ -71,6 +82,8 @@ class PropertyHolder : public PropertyTarget {
   friend void SetProperties(PropertyTarget& target, std::string_view properties);
 
   [[noreturn]] void ThrowNoProperty(std::string_view name) const;
+
+  const PropertyKind& m_kind;
 
   // Accessors read properties by name on every frame: a lookup costs one hash of the name.
   NameIndex<PropertyValue> m_values;

@@ -3,104 +3,53 @@
 #include <array>
 #include <cstdio>
 #include <limits>
+#include <type_traits>
+#include <variant>
+
+#include "framework/property_kinds.hpp"
 
 namespace framework {
 
 namespace {
 
-constexpr std::array<PropertyNameType, 85> kPropertyNameTypes{{
-    // Int32
-    {"Placement", PropertyType::Int32},
-    {"Width", PropertyType::Int32},
-    {"Height", PropertyType::Int32},
-    {"MinWidth", PropertyType::Int32},
-    {"MinHeight", PropertyType::Int32},
-    {"MaxWidth", PropertyType::Int32},
-    {"MaxHeight", PropertyType::Int32},
-    {"Frame", PropertyType::Int32},
-    {"MacProcID", PropertyType::Int32},
-    {"Index", PropertyType::Int32},
-    {"Left", PropertyType::Int32},
-    {"Top", PropertyType::Int32},
-    {"TabIndex", PropertyType::Int32},
-    {"TabPanelIndex", PropertyType::Int32},
-    {"BorderWidth", PropertyType::Int32},
-    {"Mode", PropertyType::Int32},
-    {"Period", PropertyType::Int32},
-    {"ButtonStyle", PropertyType::Int32},
-    {"TextAlign", PropertyType::Int32},
-    {"LimitText", PropertyType::Int32},
-    {"Alignment", PropertyType::Int32},
-    {"Minimum", PropertyType::Int32},
-    {"Value", PropertyType::Int32},  // on a slider
-    {"Maximum", PropertyType::Int32},
-    {"LineStep", PropertyType::Int32},
-    {"PageStep", PropertyType::Int32},
-    {"TickStyle", PropertyType::Int32},
-    {"State", PropertyType::Int32},
-    // Boolean
-    {"Composite", PropertyType::Boolean},
-    {"HasBackColor", PropertyType::Boolean},
-    {"Visible", PropertyType::Boolean},
-    {"FullScreen", PropertyType::Boolean},
-    {"MenuBarVisible", PropertyType::Boolean},
-    {"CloseButton", PropertyType::Boolean},
-    {"Resizeable", PropertyType::Boolean},
-    {"LiveResize", PropertyType::Boolean},
-    {"MaximizeButton", PropertyType::Boolean},
-    {"MinimizeButton", PropertyType::Boolean},
-    {"LockLeft", PropertyType::Boolean},
-    {"LockTop", PropertyType::Boolean},
-    {"LockRight", PropertyType::Boolean},
-    {"LockBottom", PropertyType::Boolean},
-    {"AutoDeactivate", PropertyType::Boolean},
-    {"Enabled", PropertyType::Boolean},
-    {"TabStop", PropertyType::Boolean},
-    {"UseFocusRing", PropertyType::Boolean},
-    {"AcceptFocus", PropertyType::Boolean},
-    {"AcceptTabs", PropertyType::Boolean},
-    {"DoubleBuffer", PropertyType::Boolean},
-    {"EraseBackground", PropertyType::Boolean},
-    {"Default", PropertyType::Boolean},
-    {"Cancel", PropertyType::Boolean},
-    {"Bold", PropertyType::Boolean},
-    {"Italic", PropertyType::Boolean},
-    {"Underline", PropertyType::Boolean},
-    {"Multiline", PropertyType::Boolean},
-    {"Selectable", PropertyType::Boolean},
-    {"Transparent", PropertyType::Boolean},
-    {"Border", PropertyType::Boolean},
-    {"Password", PropertyType::Boolean},
-    {"ReadOnly", PropertyType::Boolean},
-    {"AutomaticallyCheckSpelling", PropertyType::Boolean},
-    {"LiveScroll", PropertyType::Boolean},
-    {"Value", PropertyType::Boolean},  // on a check box
-    {"ScrollbarHorizontal", PropertyType::Boolean},
-    {"ScrollbarVertical", PropertyType::Boolean},
-    {"Styled", PropertyType::Boolean},
-    {"HideSelection", PropertyType::Boolean},
-    // Colour
-    {"BackColor", PropertyType::Colour},
-    {"FillColor", PropertyType::Colour},
-    {"TopLeftColor", PropertyType::Colour},
-    {"BottomRightColor", PropertyType::Colour},
-    {"TextColor", PropertyType::Colour},
-    // String
-    {"Title", PropertyType::String},
-    {"Name", PropertyType::String},
-    {"HelpTag", PropertyType::String},
-    {"InitialParent", PropertyType::String},
-    {"Caption", PropertyType::String},
-    {"TextFont", PropertyType::String},
-    {"Text", PropertyType::String},
-    {"DataSource", PropertyType::String},
-    {"DataField", PropertyType::String},
-    {"Format", PropertyType::String},
-    {"CueText", PropertyType::String},
-    {"Mask", PropertyType::String},
-}};
+// Whether the row is the first, over all kinds' tables, with its name and type.
+constexpr bool IsFirstOccurrence(std::size_t kind_index, std::size_t row_index) {
+  const PropertySpec& row = kinds::kAll[kind_index]->Entries()[row_index];
+  for (std::size_t k = 0; k <= kind_index; ++k) {
+    const std::span<const PropertySpec> rows = kinds::kAll[k]->Entries();
+    const std::size_t end = k == kind_index ? row_index : rows.size();
+    for (std::size_t i = 0; i < end; ++i) {
+      if (rows[i].name == row.name && rows[i].Type() == row.Type()) return false;
+    }
+  }
+  return true;
+}
 
-constexpr std::string_view kValueName = "Value";
+constexpr std::size_t CountNameTypes() {
+  std::size_t count = 0;
+  for (std::size_t k = 0; k < kinds::kAll.size(); ++k) {
+    for (std::size_t i = 0; i < kinds::kAll[k]->Entries().size(); ++i) {
+      if (IsFirstOccurrence(k, i)) ++count;
+    }
+  }
+  return count;
+}
+
+// The names a property string may hold at all: every name of every kind's table with its type,
+// each once, in the order in which they first occur.
+constexpr auto kPropertyNameTypes = [] {
+  std::array<PropertyNameType, CountNameTypes()> rows{};
+  std::size_t at = 0;
+  for (std::size_t k = 0; k < kinds::kAll.size(); ++k) {
+    for (std::size_t i = 0; i < kinds::kAll[k]->Entries().size(); ++i) {
+      const PropertySpec& row = kinds::kAll[k]->Entries()[i];
+      if (IsFirstOccurrence(k, i)) rows[at++] = PropertyNameType{row.name, row.Type()};
+    }
+  }
+  return rows;
+}();
+
+constexpr std::string_view kValueName = prop::SliderValue.text;
 
 bool IsPropertyName(std::string_view name) {
   for (const PropertyNameType& row : kPropertyNameTypes) {
@@ -406,6 +355,24 @@ PropertyStringWriter& PropertyStringWriter::Colour(std::string_view name, framew
   m_bytes += static_cast<char>(value.red);
   m_bytes += static_cast<char>(value.green);
   m_bytes += static_cast<char>(value.blue);
+  return *this;
+}
+
+PropertyStringWriter& PropertyStringWriter::Entry(std::string_view name, const PropertyValue& value) {
+  std::visit(
+      [this, name](const auto& typed) {
+        using T = std::decay_t<decltype(typed)>;
+        if constexpr (std::is_same_v<T, std::int32_t>) {
+          Int32(name, typed);
+        } else if constexpr (std::is_same_v<T, bool>) {
+          Boolean(name, typed);
+        } else if constexpr (std::is_same_v<T, framework::Colour>) {
+          Colour(name, typed);
+        } else {
+          String(name, typed);
+        }
+      },
+      value);
   return *this;
 }
 

@@ -22,12 +22,9 @@
 #include <vector>
 
 #include "framework/colour.hpp"
+#include "framework/property_value.hpp"
 
 namespace framework {
-
-enum class PropertyType { Int32, Boolean, Colour, String };
-
-using PropertyValue = std::variant<std::int32_t, bool, Colour, std::string>;
 
 struct PropertyNameType {
   std::string_view name;
@@ -37,8 +34,8 @@ struct PropertyNameType {
 // The type's name as diagnostics show it: "Int32", "Boolean", "colour", "String".
 std::string_view PropertyTypeName(PropertyType type);
 
-// Every name that a property string may hold, with its type: 84 names in 85 rows, since `Value`
-// has one row as Int32 and one as Boolean.
+// Every name that a property string may hold, with its type: the names of every kind's table, each
+// once, but `Value` twice, as Int32 and as Boolean.
 std::span<const PropertyNameType> PropertyNameTypes();
 
 // The type of a property name wherever it occurs; nullopt for `Value` (its type belongs to the
@@ -95,6 +92,8 @@ class PropertyStringWriter {
   PropertyStringWriter& Boolean(std::string_view name, bool value);
   PropertyStringWriter& Colour(std::string_view name, framework::Colour value);
   PropertyStringWriter& String(std::string_view name, std::string_view utf8);
+  // An entry of whatever type `value` holds.
+  PropertyStringWriter& Entry(std::string_view name, const PropertyValue& value);
 
   const std::string& Bytes() const { return m_bytes; }
 

@@ -2,20 +2,13 @@
 
 namespace framework {
 
-PushButton::PushButton() {
-  Define("TabStop", true);
-  Define("Caption", std::string());
-  Define("Default", false);
-  Define("Cancel", false);
-  Define("ButtonStyle", std::int32_t{0});
-  Define("InitialParent", std::string());
-}
+PushButton::PushButton() : TextControl(kinds::PushButton) {}
 
-const std::string& PushButton::Caption() const { return Get<std::string>("Caption"); }
-void PushButton::SetCaption(std::string_view caption) { Set("Caption", std::string(caption)); }
-bool PushButton::Default() const { return Get<bool>("Default"); }
-void PushButton::SetDefault(bool value) { Set("Default", value); }
-bool PushButton::Cancel() const { return Get<bool>("Cancel"); }
+const std::string& PushButton::Caption() const { return Get(prop::Caption); }
+void PushButton::SetCaption(std::string_view caption) { Set(prop::Caption, std::string(caption)); }
+bool PushButton::Default() const { return Get(prop::Default); }
+void PushButton::SetDefault(bool value) { Set(prop::Default, value); }
+bool PushButton::Cancel() const { return Get(prop::Cancel); }
 
 void PushButton::Press() {
   if (!AcceptsUserAction()) return;

@@ -15,8 +15,8 @@ namespace {
 
 // The properties from which the edge locks place a control.
 bool PlacesControl(std::string_view name) {
-  return name == "Left" || name == "Top" || name == "Width" || name == "Height" || name == "LockLeft" ||
-         name == "LockTop" || name == "LockRight" || name == "LockBottom";
+  return prop::Left == name || prop::Top == name || prop::Width == name || prop::Height == name ||
+         prop::LockLeft == name || prop::LockTop == name || prop::LockRight == name || prop::LockBottom == name;
 }
 
 // Window sizes come from property strings and may be anything an Int32 holds, so the sums are
@@ -53,57 +53,39 @@ Span DesignOnAxis(std::int32_t start, std::int32_t length, bool lock_start, bool
 
 }  // namespace
 
-RectControl::RectControl() {
-  Define("Name", std::string());
-  Define("Index", Index());  // not part of a control array
-  Define("Left", std::int32_t{0});
-  Define("Top", std::int32_t{0});
-  Define("Width", std::int32_t{100});
-  Define("Height", std::int32_t{100});
-  Define("LockLeft", true);
-  Define("LockTop", true);
-  Define("LockRight", false);
-  Define("LockBottom", false);
-  Define("TabIndex", std::int32_t{0});
-  Define("TabPanelIndex", std::int32_t{0});
-  Define("Visible", true);
-  Define("HelpTag", std::string());
-  Define("AutoDeactivate", true);
-  Define("Enabled", true);
-  m_design = Bounds();
-}
+RectControl::RectControl(const PropertyKind& kind) : Control(kind) { m_design = Bounds(); }
 
-std::int32_t RectControl::Left() const { return Get<std::int32_t>("Left"); }
-std::int32_t RectControl::Top() const { return Get<std::int32_t>("Top"); }
-std::int32_t RectControl::Width() const { return Get<std::int32_t>("Width"); }
-std::int32_t RectControl::Height() const { return Get<std::int32_t>("Height"); }
+std::int32_t RectControl::Left() const { return Get(prop::Left); }
+std::int32_t RectControl::Top() const { return Get(prop::Top); }
+std::int32_t RectControl::Width() const { return Get(prop::Width); }
+std::int32_t RectControl::Height() const { return Get(prop::Height); }
 Rect RectControl::Bounds() const { return Rect{Left(), Top(), Width(), Height()}; }
-void RectControl::SetLeft(std::int32_t value) { Set("Left", value); }
-void RectControl::SetTop(std::int32_t value) { Set("Top", value); }
-void RectControl::SetWidth(std::int32_t value) { Set("Width", value); }
-void RectControl::SetHeight(std::int32_t value) { Set("Height", value); }
+void RectControl::SetLeft(std::int32_t value) { Set(prop::Left, value); }
+void RectControl::SetTop(std::int32_t value) { Set(prop::Top, value); }
+void RectControl::SetWidth(std::int32_t value) { Set(prop::Width, value); }
+void RectControl::SetHeight(std::int32_t value) { Set(prop::Height, value); }
 
-bool RectControl::LockLeft() const { return Get<bool>("LockLeft"); }
-bool RectControl::LockTop() const { return Get<bool>("LockTop"); }
-bool RectControl::LockRight() const { return Get<bool>("LockRight"); }
-bool RectControl::LockBottom() const { return Get<bool>("LockBottom"); }
+bool RectControl::LockLeft() const { return Get(prop::LockLeft); }
+bool RectControl::LockTop() const { return Get(prop::LockTop); }
+bool RectControl::LockRight() const { return Get(prop::LockRight); }
+bool RectControl::LockBottom() const { return Get(prop::LockBottom); }
 
-bool RectControl::Enabled() const { return Get<bool>("Enabled"); }
-void RectControl::SetEnabled(bool value) { Set("Enabled", value); }
-bool RectControl::Visible() const { return Get<bool>("Visible"); }
-void RectControl::SetVisible(bool value) { Set("Visible", value); }
-const std::string& RectControl::HelpTag() const { return Get<std::string>("HelpTag"); }
-std::int32_t RectControl::TabIndex() const { return Get<std::int32_t>("TabIndex"); }
+bool RectControl::Enabled() const { return Get(prop::Enabled); }
+void RectControl::SetEnabled(bool value) { Set(prop::Enabled, value); }
+bool RectControl::Visible() const { return Get(prop::Visible); }
+void RectControl::SetVisible(bool value) { Set(prop::Visible, value); }
+const std::string& RectControl::HelpTag() const { return Get(prop::HelpTag); }
+std::int32_t RectControl::TabIndex() const { return Get(prop::TabIndex); }
 
 std::optional<bool> RectControl::TabStop() const {
-  if (!HasProperty("TabStop")) return std::nullopt;
-  return Get<bool>("TabStop");
+  if (!HasProperty(prop::TabStop)) return std::nullopt;
+  return Get(prop::TabStop);
 }
 
 const std::string& RectControl::InitialParent() const {
   // Text fields and text areas have no InitialParent entry: they never lie inside another control.
   static const std::string kNone;
-  return HasProperty("InitialParent") ? Get<std::string>("InitialParent") : kNone;
+  return HasProperty(prop::InitialParent) ? Get(prop::InitialParent) : kNone;
 }
 
 void RectControl::Refresh(bool /*erase_background*/) {
@@ -156,12 +138,7 @@ void RectControl::CaptureDesignBounds() {
   m_design = Rect{x.start, y.start, x.length, y.length};
 }
 
-TextControl::TextControl() {
-  Define("TextFont", std::string("System"));
-  Define("Bold", false);
-  Define("Italic", false);
-  Define("Underline", false);
-}
+TextControl::TextControl(const PropertyKind& kind) : RectControl(kind) {}
 
 void TextControl::SetTextUnit(std::int32_t unit) {
   if (unit == m_text_unit) return;
@@ -169,9 +146,9 @@ void TextControl::SetTextUnit(std::int32_t unit) {
   NotifyPlatform();
 }
 
-const std::string& TextControl::TextFont() const { return Get<std::string>("TextFont"); }
-bool TextControl::Bold() const { return Get<bool>("Bold"); }
-bool TextControl::Italic() const { return Get<bool>("Italic"); }
-bool TextControl::Underline() const { return Get<bool>("Underline"); }
+const std::string& TextControl::TextFont() const { return Get(prop::TextFont); }
+bool TextControl::Bold() const { return Get(prop::Bold); }
+bool TextControl::Italic() const { return Get(prop::Italic); }
+bool TextControl::Underline() const { return Get(prop::Underline); }
 
 }  // namespace framework

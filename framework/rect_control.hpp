@@ -3,11 +3,8 @@
 // A visible control: a rectangle in its window's content area, with edge locks, a help tag and
 // an enabled state.
 //
-// Properties (every class below adds its own):
-//   Left Top Width Height (Int32, pixels in the window's content area)
-//   LockLeft LockTop LockRight LockBottom (Boolean)
-//   TabIndex TabPanelIndex (Int32), Visible Enabled AutoDeactivate (Boolean),
-//   HelpTag InitialParent (String)
+// Every visible kind holds Left Top Width Height (pixels in the window's content area), the four
+// edge locks, Visible, Enabled and a help tag; property_kinds.hpp lists all that each kind holds.
 
 #include <cstdint>
 #include <optional>
@@ -28,7 +25,7 @@ struct Rect {
 
 class RectControl : public Control {
  public:
-  RectControl();
+  explicit RectControl(const PropertyKind& kind);
 
   std::int32_t Left() const;
   std::int32_t Top() const;
@@ -86,11 +83,11 @@ class RectControl : public Control {
   bool m_placing = false;  // true while the edge locks move the control
 };
 
-// Labels, text fields, push buttons, check boxes and text areas: a font in a text unit.
-//   TextFont (String), Bold Italic Underline (Boolean); TextUnit is set by code only.
+// Labels, text fields, push buttons, check boxes and text areas: a font in a text unit. TextUnit is
+// set by code only.
 class TextControl : public RectControl {
  public:
-  TextControl();
+  explicit TextControl(const PropertyKind& kind);
   std::int32_t TextUnit() const { return m_text_unit; }
   void SetTextUnit(std::int32_t unit);
   const std::string& TextFont() const;

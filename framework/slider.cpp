@@ -4,25 +4,15 @@
 
 namespace framework {
 
-Slider::Slider() {
-  Define("TabStop", true);
-  Define("Minimum", std::int32_t{0});
-  Define("Value", std::int32_t{0});
-  Define("Maximum", std::int32_t{100});
-  Define("LineStep", std::int32_t{1});
-  Define("PageStep", std::int32_t{10});
-  Define("LiveScroll", true);
-  Define("TickStyle", std::int32_t{0});
-  Define("InitialParent", std::string());
-}
+Slider::Slider() : RectControl(kinds::Slider) {}
 
-std::int32_t Slider::Minimum() const { return Get<std::int32_t>("Minimum"); }
-std::int32_t Slider::Maximum() const { return Get<std::int32_t>("Maximum"); }
-std::int32_t Slider::Value() const { return Get<std::int32_t>("Value"); }
-void Slider::SetValue(std::int32_t value) { Set("Value", value); }
-std::int32_t Slider::LineStep() const { return Get<std::int32_t>("LineStep"); }
-std::int32_t Slider::PageStep() const { return Get<std::int32_t>("PageStep"); }
-bool Slider::LiveScroll() const { return Get<bool>("LiveScroll"); }
+std::int32_t Slider::Minimum() const { return Get(prop::Minimum); }
+std::int32_t Slider::Maximum() const { return Get(prop::Maximum); }
+std::int32_t Slider::Value() const { return Get(prop::SliderValue); }
+void Slider::SetValue(std::int32_t value) { Set(prop::SliderValue, value); }
+std::int32_t Slider::LineStep() const { return Get(prop::LineStep); }
+std::int32_t Slider::PageStep() const { return Get(prop::PageStep); }
+bool Slider::LiveScroll() const { return Get(prop::LiveScroll); }
 
 void Slider::MoveTo(std::int32_t value) {
   if (!AcceptsUserAction()) return;
@@ -36,25 +26,25 @@ std::int32_t Slider::Clamped(std::int32_t value) const {
 
 PropertyValue Slider::CheckedValue(std::string_view name, PropertyValue value) const {
   // Within a property string Value may come before the Maximum that admits it.
-  if (name == "Value" && !ApplyingPropertyString()) return Clamped(std::get<std::int32_t>(value));
+  if (prop::SliderValue == name && !ApplyingPropertyString()) return Clamped(std::get<std::int32_t>(value));
   return RectControl::CheckedValue(name, std::move(value));
 }
 
 void Slider::PropertyChanged(std::string_view name) {
   RectControl::PropertyChanged(name);
   if (ApplyingPropertyString()) return;
-  if (name == "Value") {
+  if (prop::SliderValue == name) {
     RaiseEvent("ValueChanged");
-  } else if (name == "Minimum" || name == "Maximum") {
+  } else if (prop::Minimum == name || prop::Maximum == name) {
     // A new range takes the value with it; ValueChanged follows if it moved.
-    Set("Value", Value());
+    Set(prop::SliderValue, Value());
   }
 }
 
 void Slider::PropertyStringBegins() { m_value_before_string = Value(); }
 
 void Slider::PropertyStringApplied() {
-  Set("Value", Clamped(Value()));
+  Set(prop::SliderValue, Clamped(Value()));
   if (Value() != m_value_before_string) RaiseEvent("ValueChanged");
 }
 

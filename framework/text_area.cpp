@@ -2,17 +2,11 @@
 
 namespace framework {
 
-// A new text area is a multi-line box with a vertical scroll bar.
-TextArea::TextArea() {
-  Define("Multiline", true);
-  Define("ScrollbarHorizontal", false);
-  Define("ScrollbarVertical", true);
-  Define("Styled", false);
-  Define("HideSelection", true);
-}
+TextArea::TextArea() : TextEdit(kinds::TextArea) {}
 
-bool TextArea::ScrollbarHorizontal() const { return Get<bool>("ScrollbarHorizontal"); }
-bool TextArea::ScrollbarVertical() const { return Get<bool>("ScrollbarVertical"); }
+bool TextArea::Multiline() const { return Get(prop::Multiline); }
+bool TextArea::ScrollbarHorizontal() const { return Get(prop::ScrollbarHorizontal); }
+bool TextArea::ScrollbarVertical() const { return Get(prop::ScrollbarVertical); }
 
 void TextArea::SetLineSpacing(double spacing) {
   if (spacing == m_line_spacing) return;

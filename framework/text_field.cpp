@@ -2,9 +2,6 @@
 
 namespace framework {
 
-TextField::TextField() {
-  Define("Password", false);
-  Define("CueText", std::string());
-}
+TextField::TextField() : TextEdit(kinds::TextField) {}
 
 }  // namespace framework

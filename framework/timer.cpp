@@ -13,15 +13,12 @@ constexpr std::int32_t kModeSingle = 1;
 constexpr std::int32_t kModeMultiple = 2;
 }  // namespace
 
-Timer::Timer() {
-  Define("Mode", kModeMultiple);
-  Define("Period", std::int32_t{1000});
-}
+Timer::Timer() : Control(kinds::Timer) {}
 
-std::int32_t Timer::Mode() const { return Get<std::int32_t>("Mode"); }
-void Timer::SetMode(std::int32_t mode) { Set("Mode", mode); }
-std::int32_t Timer::Period() const { return Get<std::int32_t>("Period"); }
-void Timer::SetPeriod(std::int32_t period_ms) { Set("Period", period_ms); }
+std::int32_t Timer::Mode() const { return Get(prop::Mode); }
+void Timer::SetMode(std::int32_t mode) { Set(prop::Mode, mode); }
+std::int32_t Timer::Period() const { return Get(prop::Period); }
+void Timer::SetPeriod(std::int32_t period_ms) { Set(prop::Period, period_ms); }
 bool Timer::Enabled() const { return m_enabled; }
 
 void Timer::SetEnabled(bool enabled) {
@@ -53,7 +50,7 @@ void Timer::PropertyChanged(std::string_view /*name*/) {
 }
 
 PropertyValue Timer::CheckedValue(std::string_view name, PropertyValue value) const {
-  if (name == "Mode") {
+  if (prop::Mode == name) {
     const std::int32_t mode = std::get<std::int32_t>(value);
     if (mode != kModeOff && mode != kModeSingle && mode != kModeMultiple) {
       throw RuntimeException(Description() + ": Mode " + std::to_string(mode) +

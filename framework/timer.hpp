@@ -2,7 +2,7 @@
 
 // A timer control: raises Action every Period milliseconds while Enabled (Mode 2), once (Mode 1)
 // or never (Mode 0). It has no rectangle and is not shown.
-//   Mode Period (Int32); Enabled is set by code (a new timer is enabled).
+// Enabled is set by code (a new timer is enabled).
 // A Period of 0 or less gives no ticks while it is so. The ticks keep their schedule (see
 // tick_schedule.hpp): a late platform delivers the ticks that fell due, each as an Action of its
 // own, unless it is so far behind that it starts the schedule again.

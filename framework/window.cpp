@@ -41,29 +41,7 @@ void Window::RaiseWindowEvent(F&& event) {
   RunHandler(std::forward<F>(event));
 }
 
-Window::Window() {
-  Define("Placement", std::int32_t{0});
-  Define("Width", std::int32_t{100});
-  Define("Height", std::int32_t{100});
-  Define("MinWidth", std::int32_t{64});
-  Define("MinHeight", std::int32_t{64});
-  Define("MaxWidth", std::int32_t{32000});
-  Define("MaxHeight", std::int32_t{32000});
-  Define("Frame", std::int32_t{0});
-  Define("Composite", false);
-  Define("HasBackColor", false);
-  Define("BackColor", Colour::FromRgb(0xFFFFFF));
-  Define("Title", std::string());
-  // A new window stays hidden until its property string or Show makes it visible.
-  Define("Visible", false);
-  Define("FullScreen", false);
-  Define("MenuBarVisible", true);
-  Define("CloseButton", true);
-  Define("Resizeable", true);
-  Define("LiveResize", true);
-  Define("MaximizeButton", true);
-  Define("MinimizeButton", true);
-  Define("MacProcID", std::int32_t{0});
+Window::Window() : PropertyHolder(kinds::Window) {
   m_design_width = Width();
   m_design_height = Height();
 }
@@ -133,7 +111,7 @@ void Window::SetMenuBar(std::shared_ptr<framework::MenuBar> menu_bar) {
 void Window::Show() {
   if (!m_open) throw RuntimeException(Description() + " is closed and cannot be shown again");
   if (!Visible()) {
-    Set("Visible", true);  // PropertyChanged shows it
+    Set(prop::Visible, true);  // PropertyChanged shows it
     return;
   }
   // During construction the window is shown once its controls exist, not half-built.
@@ -155,19 +133,19 @@ void Window::Close() {
   }
 }
 
-const std::string& Window::Title() const { return Get<std::string>("Title"); }
-std::int32_t Window::Width() const { return Get<std::int32_t>("Width"); }
-std::int32_t Window::Height() const { return Get<std::int32_t>("Height"); }
-std::int32_t Window::MinWidth() const { return Get<std::int32_t>("MinWidth"); }
-std::int32_t Window::MinHeight() const { return Get<std::int32_t>("MinHeight"); }
-std::int32_t Window::MaxWidth() const { return Get<std::int32_t>("MaxWidth"); }
-std::int32_t Window::MaxHeight() const { return Get<std::int32_t>("MaxHeight"); }
-bool Window::Visible() const { return Get<bool>("Visible"); }
-bool Window::Resizeable() const { return Get<bool>("Resizeable"); }
-bool Window::CloseButton() const { return Get<bool>("CloseButton"); }
-bool Window::MaximizeButton() const { return Get<bool>("MaximizeButton"); }
-bool Window::MinimizeButton() const { return Get<bool>("MinimizeButton"); }
-bool Window::MenuBarVisible() const { return Get<bool>("MenuBarVisible"); }
+const std::string& Window::Title() const { return Get(prop::Title); }
+std::int32_t Window::Width() const { return Get(prop::Width); }
+std::int32_t Window::Height() const { return Get(prop::Height); }
+std::int32_t Window::MinWidth() const { return Get(prop::MinWidth); }
+std::int32_t Window::MinHeight() const { return Get(prop::MinHeight); }
+std::int32_t Window::MaxWidth() const { return Get(prop::MaxWidth); }
+std::int32_t Window::MaxHeight() const { return Get(prop::MaxHeight); }
+bool Window::Visible() const { return Get(prop::Visible); }
+bool Window::Resizeable() const { return Get(prop::Resizeable); }
+bool Window::CloseButton() const { return Get(prop::CloseButton); }
+bool Window::MaximizeButton() const { return Get(prop::MaximizeButton); }
+bool Window::MinimizeButton() const { return Get(prop::MinimizeButton); }
+bool Window::MenuBarVisible() const { return Get(prop::MenuBarVisible); }
 
 void Window::Resize(std::int32_t width, std::int32_t height) {
   if (!m_open || !m_constructed || !Resizeable()) return;
@@ -178,8 +156,8 @@ void Window::Resize(std::int32_t width, std::int32_t height) {
   {
     // The controls are placed once, for both sides, not after each.
     const ScopedAssignment resizing(m_resizing, true);
-    Set("Width", width);
-    Set("Height", height);
+    Set(prop::Width, width);
+    Set(prop::Height, height);
   }
   SizeChanged();
 }
@@ -199,7 +177,7 @@ void Window::PressEscape() {
 std::string Window::Description() const { return "the window " + std::string(ClassName()); }
 
 void Window::PropertyChanged(std::string_view name) {
-  if (name == "Visible") {
+  if (prop::Visible == name) {
     // Construction shows a visible window itself, once its controls exist.
     if (!m_constructed || !m_open) return;
     if (Visible()) {
@@ -211,7 +189,7 @@ void Window::PropertyChanged(std::string_view name) {
     return;
   }
   NotifyPlatform();
-  if ((name == "Width" || name == "Height") && m_constructed && !m_resizing && !ApplyingPropertyString()) {
+  if ((prop::Width == name || prop::Height == name) && m_constructed && !m_resizing && !ApplyingPropertyString()) {
     SizeChanged();
   }
 }

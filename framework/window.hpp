@@ -12,9 +12,7 @@
 //   4. shows the window if its Visible property is True,
 //   5. raises Open, once all controls exist.
 //
-// Properties: Placement Width Height MinWidth MinHeight MaxWidth MaxHeight Frame MacProcID (Int32),
-// Composite HasBackColor Visible FullScreen MenuBarVisible CloseButton Resizeable LiveResize
-// MaximizeButton MinimizeButton (Boolean), BackColor (colour), Title (String).
+// Its properties are the window's table in property_kinds.hpp.
 
 #include <cstdint>
 #include <memory>

@@ -3,8 +3,8 @@
 // The main window's layout as data: the property string of the window itself and of each of its
 // 39 controls, in the order in which the window creates them.
 //
-// Every string is built with framework::PropertyStringWriter, its entries in the fixed order of
-// its kind of target, and is the exact byte sequence that the property setter reads. The values
+// Every string is written from its kind's table (framework/property_kinds.hpp), its entries in the
+// table's order, and is the exact byte sequence that the property setter reads. The values
 // are fixed when the program is built; nothing composes or changes a layout string at run time.
 //
 // The creation code looks a control up here by position, creates it under `name`, sets its text

@@ -109,6 +109,21 @@ TEST(PropertyTables, EachClassTakesExactlyTheNamesOfItsKindsOrder) {
   }
 }
 
+TEST(PropertyTables, EachClassKindsTableListsItsNamesInTheOrderOfItsStrings) {
+  for (const Kind& kind : Kinds()) {
+    SCOPED_TRACE(kind.name);
+    const auto holder = kind.make();
+    std::vector<std::string_view> table;
+    for (const framework::PropertySpec& row : holder->Kind().Entries()) table.push_back(row.name);
+    EXPECT_EQ(table, kind.order);
+    EXPECT_EQ(holder->Kind().Name(), kind.name);
+    // A new object starts at its table's defaults.
+    for (const framework::PropertySpec& row : holder->Kind().Entries()) {
+      EXPECT_EQ(holder->Property(row.name), framework::ValueOf(row.initial)) << row.name;
+    }
+  }
+}
+
 TEST(PropertyTables, ValueTakesTheTypeOfItsClass) {
   EXPECT_EQ(framework::Slider().ValueType(), PropertyType::Int32);
   EXPECT_EQ(framework::CheckBox().ValueType(), PropertyType::Boolean);

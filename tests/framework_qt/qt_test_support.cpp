@@ -1,12 +1,12 @@
 #include "qt_test_support.hpp"
 
 #include <cstdlib>
+#include <limits>
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QtGlobal>
 
-#include "app/layout_writing.hpp"
 #include "framework/runtime_exception.hpp"
 
 namespace qt_test {
@@ -100,8 +100,16 @@ framework::PropertyStringWriter Placed(std::string_view name, std::int32_t left,
                                        std::int32_t width, std::int32_t height, std::string_view locks) {
   const auto locked = [locks](char edge) { return locks.find(edge) != std::string_view::npos; };
   framework::PropertyStringWriter writer;
-  LayoutWriting::WriteControlHead(writer, name, {left, top, width, height},
-                                  {locked('L'), locked('T'), locked('R'), locked('B')});
+  writer.String("Name", name)
+      .Int32("Index", std::numeric_limits<std::int32_t>::min())
+      .Int32("Left", left)
+      .Int32("Top", top)
+      .Int32("Width", width)
+      .Int32("Height", height)
+      .Boolean("LockLeft", locked('L'))
+      .Boolean("LockTop", locked('T'))
+      .Boolean("LockRight", locked('R'))
+      .Boolean("LockBottom", locked('B'));
   return writer;
 }
 
