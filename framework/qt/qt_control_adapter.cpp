@@ -10,22 +10,17 @@ namespace framework::qt {
 
 namespace {
 
-template <class Kind>
-bool Is(const Control& control) {
-  return dynamic_cast<const Kind*>(&control) != nullptr;
-}
-
 struct KindAdapter {
-  bool (*is)(const Control& control);
+  const PropertyKind* kind;
   const ControlAdapter* adapter;
 };
 
 // Looked through once per widget made, never on a sync.
 constexpr KindAdapter kKindAdapters[] = {
-    {&Is<Rectangle>, &kRectangleAdapter}, {&Is<Canvas>, &kCanvasAdapter},
-    {&Is<PushButton>, &kPushButtonAdapter}, {&Is<Label>, &kLabelAdapter},
-    {&Is<TextField>, &kTextFieldAdapter}, {&Is<TextArea>, &kTextAreaAdapter},
-    {&Is<Slider>, &kSliderAdapter}, {&Is<CheckBox>, &kCheckBoxAdapter},
+    {&kinds::Rectangle, &kRectangleAdapter}, {&kinds::Canvas, &kCanvasAdapter},
+    {&kinds::PushButton, &kPushButtonAdapter}, {&kinds::Label, &kLabelAdapter},
+    {&kinds::TextField, &kTextFieldAdapter}, {&kinds::TextArea, &kTextAreaAdapter},
+    {&kinds::Slider, &kSliderAdapter}, {&kinds::CheckBox, &kCheckBoxAdapter},
 };
 
 QWidget* CreateEmptyArea(QWidget& parent, const std::shared_ptr<Control>&, UserActionSink&) {
@@ -38,11 +33,16 @@ constexpr ControlAdapter kUnknownKindAdapter{&CreateEmptyArea, &SyncNothing, &Fo
 
 }  // namespace
 
-const ControlAdapter* AdapterFor(const Control& control) {
+const ControlAdapter* AdapterFor(const PropertyKind& kind) {
   for (const KindAdapter& entry : kKindAdapters) {
-    if (entry.is(control)) return entry.adapter;
+    if (entry.kind == &kind) return entry.adapter;
   }
-  return Is<RectControl>(control) ? &kUnknownKindAdapter : nullptr;
+  return nullptr;
+}
+
+const ControlAdapter* AdapterFor(const Control& control) {
+  if (const ControlAdapter* adapter = AdapterFor(control.Kind())) return adapter;
+  return dynamic_cast<const RectControl*>(&control) != nullptr ? &kUnknownKindAdapter : nullptr;
 }
 
 Qt::FocusPolicy NoFocus(const RectControl&) { return Qt::NoFocus; }

@@ -43,9 +43,13 @@ struct ControlAdapter {
   bool (*still_shows)(const QWidget& widget, const Control& control) = nullptr;
 };
 
-// The adapter of the control's kind; for a visible control of a class that has none, one that
-// shows an empty area, so that the control's geometry still shows; null for a control that is not
-// visible (a timer).
+// The adapter of a kind; null for a kind that is no visible control (a window, a timer) or that
+// this platform does not know. An adapter takes the control for an object of its kind's class:
+// each class holds the kind of its own name.
+const ControlAdapter* AdapterFor(const PropertyKind& kind);
+// The adapter of the control's kind; for a visible control of a kind that has none, one that
+// shows an empty area, so that the control's geometry still shows; null for a control that is
+// not visible (a timer).
 const ControlAdapter* AdapterFor(const Control& control);
 
 // The adapters, one file each.

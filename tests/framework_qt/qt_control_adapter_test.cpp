@@ -15,6 +15,8 @@
 #include <QSlider>
 
 #include "framework/menu_item.hpp"
+#include "framework/property_kinds.hpp"
+#include "framework/qt/qt_control_adapter.hpp"
 #include "framework/qt/qt_painted_widget.hpp"
 #include "framework/qt/qt_text_view.hpp"
 #include "qt_test_support.hpp"
@@ -41,6 +43,11 @@ void AddC(TestWindow& window, const char* name = "", bool value = false) {
 }
 
 TEST_F(QtControlKinds, EachKindIsShownByItsOwnWidgetAndTakesTheFocusAsItsKindDoes) {
+  for (const framework::PropertyKind* kind : framework::kinds::kAll) {
+    const bool visible = kind != &framework::kinds::Window && kind != &framework::kinds::Timer;
+    EXPECT_EQ(framework::qt::AdapterFor(*kind) != nullptr, visible) << kind->Name();
+  }
+
   struct Row {
     const char* what;
     void (*add)(TestWindow& window);
