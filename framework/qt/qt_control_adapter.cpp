@@ -1,4 +1,4 @@
-// Finding a control's adapter, the adapter of visible controls of a class the platform does not
+// Finding a control's adapter, the adapter of visible controls of a kind the platform does not
 // know, and what several adapters share.
 
 #include "framework/qt/qt_control_adapter.hpp"
