@@ -85,6 +85,8 @@ class TextEdit : public TextControl {
   bool Border() const;
   Colour TextColor() const;
   Colour BackColor() const;
+  // The most characters the text may hold; 0 for no limit.
+  std::int32_t LimitText() const;
 
   // User action: the user edited the text to `text`. Ignored unless the control accepts user
   // actions and is not read-only.

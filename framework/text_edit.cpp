@@ -11,6 +11,7 @@ std::int32_t TextEdit::Alignment() const { return Get(prop::Alignment); }
 bool TextEdit::Border() const { return Get(prop::Border); }
 Colour TextEdit::TextColor() const { return Get(prop::TextColor); }
 Colour TextEdit::BackColor() const { return Get(prop::BackColor); }
+std::int32_t TextEdit::LimitText() const { return Get(prop::LimitText); }
 
 void TextEdit::Type(std::string_view text) {
   if (!AcceptsUserAction() || ReadOnly()) return;

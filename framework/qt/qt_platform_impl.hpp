@@ -1,20 +1,15 @@
 #pragma once
 
 // The inside of the Qt platform, shared only by its own qt_platform*.cpp files: the mapping from
-// model objects to Qt objects, the one way of calling the model from Qt, and the Impl class whose
-// methods those files define section by section.
+// model objects to Qt objects, and the Impl class whose methods those files define section by
+// section. How each kind of control is shown is its adapter's (qt_control_adapter.hpp).
 
 #include <chrono>
 #include <cstdint>
-#include <cstdio>
-#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
-#include <string>
-#include <string_view>
 #include <utility>
-#include <variant>
 #include <vector>
 
 #include <QAction>
@@ -27,7 +22,9 @@
 
 #include "framework/controls.hpp"
 #include "framework/menu_item.hpp"
+#include "framework/qt/qt_call_model.hpp"
 #include "framework/qt/qt_content_widget.hpp"
+#include "framework/qt/qt_control_adapter.hpp"
 #include "framework/qt/qt_platform.hpp"
 #include "framework/qt/qt_window_widget.hpp"
 #include "framework/runtime.hpp"
@@ -37,37 +34,11 @@
 
 namespace framework::qt {
 
-// Every call from a Qt signal or event handler into the model goes through here: an exception
-// must never unwind through Qt's event loop, so it goes to the framework's default handling.
-template <class F>
-void CallModel(F&& call) {
-  try {
-    call();
-  } catch (...) {
-    try {
-      UnhandledException(std::current_exception());
-    } catch (...) {
-      std::fputs("quillorn: an exception escaped the default handling of exceptions\n", stderr);
-    }
-  }
-}
-
-// A property that only some classes define (TabStop, Border, TextColor ...), or `fallback`.
-template <class T>
-T PropertyOr(const PropertyHolder& holder, std::string_view name, T fallback) {
-  if (!holder.HasProperty(name)) return fallback;
-  if (const T* value = std::get_if<T>(&holder.Property(name))) return *value;
-  return fallback;
-}
-
 struct ControlView {
   std::weak_ptr<Control> control;
   QPointer<QWidget> widget;
-  // A text area's text as the model had it when its editor last took it (set by the platform or
-  // typed by the user). Every sync compares the model with this copy rather than with the
-  // widget's document, which for a table of a million lines takes longer to convert than a frame.
-  // Empty for a text view, which keeps the text itself.
-  std::string shown_text;
+  // The adapter that made the widget and keeps it as the model has the control.
+  const ControlAdapter* adapter = nullptr;
 };
 
 struct WindowView {
@@ -104,7 +75,7 @@ namespace framework {
 // Each group of methods is defined in the file named after it: life and lookups in
 // qt_platform.cpp, the rest in qt_platform_windows.cpp, qt_platform_controls.cpp,
 // qt_platform_menus.cpp and qt_platform_timers.cpp.
-class QtPlatform::Impl {
+class QtPlatform::Impl final : public qt::UserActionSink {
  public:
   Impl(int& argc, char** argv);
   ~Impl();
@@ -123,6 +94,7 @@ class QtPlatform::Impl {
   // Controls.
   void ControlChanged(Control& control);
   void Repaint(const Canvas& canvas);
+  void Deliver(const std::weak_ptr<Control>& weak, const std::function<void(Control&)>& action) override;
 
   // Menus.
   void StandardMenuAction(const MenuItem& item);
@@ -159,9 +131,6 @@ class QtPlatform::Impl {
   // Arms the timer's QTimer for its next due time.
   void Arm(qt::TimerView& view);
   void OnTick(const Timer* key);
-  // Runs a user action on a control, then shows the control as the model now has it, whatever
-  // the model made of the action (it may have refused or clamped it).
-  void Deliver(const std::weak_ptr<Control>& weak, const std::function<void(Control&)>& action);
   // Takes a Qt object out of service now and deletes it once control is back in the event loop
   // (it may be the very widget whose signal is being handled).
   void Retire(QObject* object);

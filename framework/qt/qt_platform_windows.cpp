@@ -130,7 +130,7 @@ void QtPlatform::Impl::SyncWindow(qt::WindowView& view, Window& window) {
     if (const std::shared_ptr<Application> application = App()) menu_bar = application->MenuBar();
   }
   if (menu_bar.get() != view.menu_bar.lock().get()) BuildMenuBar(view, menu_bar);
-  if (menu_bar) view.top->menuBar()->setVisible(qt::PropertyOr(window, "MenuBarVisible", true));
+  if (menu_bar) view.top->menuBar()->setVisible(window.MenuBarVisible());
 
   ApplyContentSize(view, window);
   // The model hides a window by making it invisible while it is still shown.
