@@ -73,7 +73,9 @@ install_missing "${packages[@]}"
 install_missing "$(clang_runtime)"
 
 # The tests show that a desktop whose locale writes a decimal comma changes no number's text.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+# grep reads the whole list: one that stopped at the match (-q) could end `locale -a` by a broken
+# pipe, and pipefail would then count an installed locale as missing.
+if ! locale -a 2>/dev/null | grep -i '^de_DE\.utf-\?8$' >/dev/null; then
   if [ "${as_root[0]:-}" = none ] || ! "${as_root[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8; then
     echo "note: could not generate de_DE.UTF-8; the locale test will generate or skip it"
   fi

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The scripts that check the tree and install what it needs, each run on a small tree or a machine
+# made up for the case: the fault a check guards against must make it fail, and a machine that has
+# everything must be left alone.
+#   scripts_test.sh CASE
+set -euo pipefail
+scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# A git checkout with the project's folders and `script` in its scripts folder; the case runs in it.
+make_tree() {
+  mkdir -p "$work/tree/scripts"
+  cp "$scripts/$1" "$work/tree/scripts/"
+  cd "$work/tree"
+  mkdir -p orbit_math framework/headless framework/qt shell_parts orbit_window app tests bench fuzz
+  git init -q
+}
+
+# Runs a command and stops the case unless it ends as `expected` (pass or fail) says.
+expect() {
+  local expected=$1 actual=pass
+  shift
+  "$@" >"$work/out" 2>&1 || actual=fail
+  if [ "$actual" != "$expected" ]; then
+    echo "expected $expected, got $actual: $*"
+    cat "$work/out"
+    exit 1
+  fi
+}
+
+case ${1:-} in
+  InstallDependenciesLeavesAMachineThatHasEverythingAlone)
+    # Root, every package installed, and more locales than a pipe holds, the German one among them.
+    stubs=$work/bin
+    mkdir -p "$stubs"
+    stub() {
+      printf '#!/bin/sh\n%s\n' "$2" >"$stubs/$1"
+      chmod +x "$stubs/$1"
+    }
+    stub id 'echo 0'
+    stub dpkg-query "printf 'install ok installed'"
+    stub clang 'echo 14.0.6'
+    stub locale "printf 'C\\nde_DE.utf8\\n'; seq 1 20000 | sed 's/^/xx_XX.utf8 /'"
+    for command in apt-get sudo localedef; do stub "$command" "echo $command >>'$work/called'; exit 1"; done
+    PATH="$stubs:$PATH" expect pass bash "$scripts/install_dependencies.sh" test
+    if [ -e "$work/called" ]; then
+      echo "ran on a machine that has everything: $(paste -sd' ' "$work/called")"
+      exit 1
+    fi
+    ;;
+  *)
+    echo "usage: $0 CASE (see the cases in this file)" >&2
+    exit 2
+    ;;
+esac
+echo "$1: as expected"
