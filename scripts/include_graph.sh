@@ -25,16 +25,25 @@ sources() {
   fi | sort
 }
 
-# "from to" for every quoted include of a header in another folder. Tests, benchmarks and fuzzers
-# count as one folder each; their includes of their own helpers ("../app/started_program.hpp",
-# "headless_program.hpp") are not arrows.
+# "from to" for every include of a header in another folder. Tests, benchmarks and fuzzers count
+# as one folder each; their includes of their own helpers ("../app/started_program.hpp",
+# "headless_program.hpp") are not arrows. The tree's root is on the include path, so a header of
+# the tree can be named in angle brackets too; those are marked "<" to tell them from a library's
+# (<sys/prctl.h>), whose first folder is none of the tree's.
 edges=$(
   sources | while read -r file; do
     [ -f "$file" ] || continue
     from=$(dirname "$file")
     case "$from" in tests*|bench*|fuzz*) from=${from%%/*} ;; esac
-    sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^".][^"]*\/[^"/]*\)".*/\1/p' "$file" |
+    sed -n -e 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^".][^"]*\/[^"/]*\)".*/\1/p' \
+           -e 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*<\([^>]*\/[^>/]*\)>.*/<\1/p' "$file" |
     while read -r header; do
+      case "$header" in
+        '<'*)
+          header=${header#<}
+          [ -d "${header%%/*}" ] || continue
+          ;;
+      esac
       to=$(dirname "$header")
       if [ "$to" != "$from" ]; then echo "$from $to"; fi
     done

@@ -30,6 +30,16 @@ expect() {
 }
 
 case ${1:-} in
+  IncludeGraphFailsOnAHeaderOfAHigherLayerQuotedOrInAngleBrackets)
+    make_tree include_graph.sh
+    echo '#pragma once' >orbit_window/main_window.hpp
+    printf '#include <sys/prctl.h>\n#include "framework/window.hpp"\n' >shell_parts/probe.cpp
+    expect pass bash scripts/include_graph.sh
+    for include in '"orbit_window/main_window.hpp"' '<orbit_window/main_window.hpp>'; do
+      printf '#include %s\n' "$include" >shell_parts/probe.cpp
+      expect fail bash scripts/include_graph.sh
+    done
+    ;;
   InstallDependenciesLeavesAMachineThatHasEverythingAlone)
     # Root, every package installed, and more locales than a pipe holds, the German one among them.
     stubs=$work/bin
