@@ -40,6 +40,19 @@ case ${1:-} in
       expect fail bash scripts/include_graph.sh
     done
     ;;
+  SourcesListedFailsOnAFileNamedOnlyInAComment)
+    make_tree sources_listed.sh
+    : >CMakeLists.txt
+    printf 'add_library(parts STATIC\n  parts.cpp\n)\n' >shell_parts/CMakeLists.txt
+    : >shell_parts/parts.cpp
+    expect pass bash scripts/sources_listed.sh
+    : >shell_parts/probe.cpp
+    expect fail bash scripts/sources_listed.sh
+    sed -i '1i # probe.cpp is built once it is done' shell_parts/CMakeLists.txt
+    expect fail bash scripts/sources_listed.sh
+    sed -i 's/^  parts\.cpp$/  parts.cpp\n  probe.cpp/' shell_parts/CMakeLists.txt
+    expect pass bash scripts/sources_listed.sh
+    ;;
   InstallDependenciesLeavesAMachineThatHasEverythingAlone)
     # Root, every package installed, and more locales than a pipe holds, the German one among them.
     stubs=$work/bin
