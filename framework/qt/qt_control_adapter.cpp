@@ -54,11 +54,17 @@ Qt::FocusPolicy FocusByTabStop(const RectControl& control) {
 }
 
 void SyncFont(QWidget& widget, const TextControl& control) {
-  QFont font = widget.font();
-  font.setBold(control.Bold());
-  font.setItalic(control.Italic());
+  // Compared before a copy is changed: changing a copy of the widget's font allocates one of its
+  // own, on every sync of every label.
+  const QFont::Weight weight = control.Bold() ? QFont::Bold : QFont::Normal;
+  const QFont::Style style = control.Italic() ? QFont::StyleItalic : QFont::StyleNormal;
+  const QFont& shown = widget.font();
+  if (shown.weight() == weight && shown.style() == style && shown.underline() == control.Underline()) return;
+  QFont font = shown;
+  font.setWeight(weight);
+  font.setStyle(style);
   font.setUnderline(control.Underline());
-  if (!(font == widget.font())) widget.setFont(font);
+  widget.setFont(font);
 }
 
 void SetPaletteColour(QWidget& widget, QPalette::ColorRole role, const QColor& colour) {

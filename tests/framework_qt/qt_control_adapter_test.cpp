@@ -117,6 +117,16 @@ TEST_F(QtControlKinds, EachKindShowsTheLookOfItsOwnProperties) {
   ASSERT_NE(label, nullptr);
   EXPECT_TRUE(label->wordWrap());
   EXPECT_EQ(colour(label, QPalette::WindowText), QColor(Qt::red));
+  // Font styles and wrapping follow the model both ways.
+  auto& model_label = window->ControlByName("label");
+  for (const bool on : {true, false}) {
+    for (const char* style : {"Bold", "Italic", "Underline"}) model_label.SetProperty(style, on);
+    model_label.SetProperty("Multiline", on);
+    EXPECT_EQ(label->font().bold(), on);
+    EXPECT_EQ(label->font().italic(), on);
+    EXPECT_EQ(label->font().underline(), on);
+    EXPECT_EQ(label->wordWrap(), on);
+  }
 
   auto* field = qobject_cast<QLineEdit*>(widget("field"));
   ASSERT_NE(field, nullptr);
