@@ -35,7 +35,8 @@ void Sync(QWidget& widget, const Control& control) {
   const QString text = DisplayText(label.Text());
   if (qlabel.text() != text) qlabel.setText(text);
   qlabel.setAlignment(LabelAlignment(label.TextAlign()));
-  qlabel.setWordWrap(label.Multiline());
+  // Setting it, even unchanged, lays the label out again.
+  if (qlabel.wordWrap() != label.Multiline()) qlabel.setWordWrap(label.Multiline());
   SetPaletteColour(qlabel, QPalette::WindowText, ColourAt(label.TextColor()));
 }
 
