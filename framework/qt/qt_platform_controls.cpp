@@ -61,7 +61,9 @@ void QtPlatform::Impl::SyncControl(qt::ControlView& view, Control& control) {
   const QRect geometry(bounds.left, bounds.top, std::max(0, bounds.width), std::max(0, bounds.height));
   if (widget->geometry() != geometry) widget->setGeometry(geometry);
   widget->setEnabled(rect_control.Enabled());
-  widget->setToolTip(qt::ToolTip(rect_control.HelpTag()));
+  // Setting a tooltip, even the same, sends the widget an event.
+  const QString tool_tip = qt::ToolTip(rect_control.HelpTag());
+  if (widget->toolTip() != tool_tip) widget->setToolTip(tool_tip);
   widget->setFocusPolicy(adapter.focus_policy(rect_control));
   adapter.sync(*widget, control);
   // Last, so that a control appears with its final contents.
