@@ -6,10 +6,10 @@
 
 #include <QPainter>
 
+#include "framework/qt/qt_call_model.hpp"
 #include "framework/qt/qt_control_adapter.hpp"
 #include "framework/qt/qt_graphics.hpp"
 #include "framework/qt/qt_painted_widget.hpp"
-#include "framework/qt/qt_call_model.hpp"
 
 namespace framework::qt {
 
@@ -17,11 +17,13 @@ namespace {
 
 QWidget* Create(QWidget& parent, const std::shared_ptr<Control>& control, UserActionSink&) {
   const std::weak_ptr<Canvas> weak = std::static_pointer_cast<Canvas>(control);
-  return new QtPaintedWidget(&parent, [weak](QPainter& painter, const QRect& area, const QSize&) {
+  // The list of areas to repaint is kept from paint to paint, so that a paint allocates none.
+  return new QtPaintedWidget(&parent, [weak, areas = std::vector<Rect>(1)](QPainter& painter, const QRect& area,
+                                                                          const QSize&) mutable {
     auto target = weak.lock();
     if (!target) return;
     QtGraphics graphics(painter);
-    const std::vector<Rect> areas{Rect{area.x(), area.y(), area.width(), area.height()}};
+    areas.front() = Rect{area.x(), area.y(), area.width(), area.height()};
     CallModel([&] { target->Paint(graphics, areas); });
   });
 }
