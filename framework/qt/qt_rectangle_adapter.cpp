@@ -6,10 +6,10 @@
 
 #include <QPainter>
 
+#include "framework/qt/qt_call_model.hpp"
 #include "framework/qt/qt_control_adapter.hpp"
 #include "framework/qt/qt_conversions.hpp"
 #include "framework/qt/qt_painted_widget.hpp"
-#include "framework/qt/qt_call_model.hpp"
 
 namespace framework::qt {
 
