@@ -58,8 +58,6 @@ void SyncView(QtTextView& view, const TextArea& area) {
   // text again changes nothing. The view's own copy is the one compared with, so a large table
   // is not held a third time.
   if (area.Text() != view.Text()) view.SetText(area.Text());
-  view.setHorizontalScrollBarPolicy(BarPolicy(area.ScrollbarHorizontal()));
-  view.setVerticalScrollBarPolicy(BarPolicy(area.ScrollbarVertical()));
 }
 
 void SyncEditor(TextAreaEditor& editor, const TextArea& area) {
@@ -75,8 +73,6 @@ void SyncEditor(TextAreaEditor& editor, const TextArea& area) {
   const qreal tab = 4.0 * QFontMetricsF(editor.font()).horizontalAdvance(QLatin1Char('0'));
   if (editor.tabStopDistance() != tab) editor.setTabStopDistance(tab);
   editor.setLineWrapMode(area.ScrollbarHorizontal() ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
-  editor.setHorizontalScrollBarPolicy(BarPolicy(area.ScrollbarHorizontal()));
-  editor.setVerticalScrollBarPolicy(BarPolicy(area.ScrollbarVertical()));
 }
 
 void Sync(QWidget& widget, const Control& control) {
@@ -88,7 +84,13 @@ void Sync(QWidget& widget, const Control& control) {
   } else {
     SyncEditor(static_cast<TextAreaEditor&>(scroll_area), area);
   }
-  scroll_area.setFrameShape(area.Border() ? QFrame::StyledPanel : QFrame::NoFrame);
+  // Each of these, set even unchanged, lays the area out again.
+  const Qt::ScrollBarPolicy horizontal = BarPolicy(area.ScrollbarHorizontal());
+  if (scroll_area.horizontalScrollBarPolicy() != horizontal) scroll_area.setHorizontalScrollBarPolicy(horizontal);
+  const Qt::ScrollBarPolicy vertical = BarPolicy(area.ScrollbarVertical());
+  if (scroll_area.verticalScrollBarPolicy() != vertical) scroll_area.setVerticalScrollBarPolicy(vertical);
+  const QFrame::Shape frame = area.Border() ? QFrame::StyledPanel : QFrame::NoFrame;
+  if (scroll_area.frameShape() != frame) scroll_area.setFrameShape(frame);
   SetPaletteColour(scroll_area, QPalette::Text, ColourAt(area.TextColor()));
   SetPaletteColour(scroll_area, QPalette::Base, ColourAt(area.BackColor()));
 }

@@ -50,9 +50,11 @@ void Sync(QWidget& widget, const Control& control) {
   // Setting the same text again would move the cursor to the end under the user's hands.
   const QString text = FromUtf8(field.Text());
   if (edit.text() != text) edit.setText(text);
-  edit.setAlignment(FieldAlignment(field.Alignment()));
+  // Alignment and frame, set even unchanged, repaint the field.
+  const Qt::Alignment alignment = FieldAlignment(field.Alignment());
+  if (edit.alignment() != alignment) edit.setAlignment(alignment);
   edit.setReadOnly(field.ReadOnly());
-  edit.setFrame(field.Border());
+  if (edit.hasFrame() != field.Border()) edit.setFrame(field.Border());
   SetPaletteColour(edit, QPalette::Text, ColourAt(field.TextColor()));
   SetPaletteColour(edit, QPalette::Base, ColourAt(field.BackColor()));
 }
