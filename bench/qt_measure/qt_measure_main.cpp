@@ -8,7 +8,8 @@
 // With no scenario named, all run; those on a real display (x11-*) only when DISPLAY is set, e.g.
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/bench/quillorn_qt_measure --runs 3 x11-typed-1000
 // --grab-to DIR saves what the display shows of the main window at a few moments of a frame-rate
-// run, named after the step the model was on (to watch the animation; it costs the run time). A child process is this program with --child SCENARIO.
+// run, named after the step the model was on (to watch the animation; it costs the run time).
+// A child process is this program with --child SCENARIO.
 
 #include <spawn.h>
 #include <sys/wait.h>

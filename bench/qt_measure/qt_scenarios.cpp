@@ -227,7 +227,7 @@ struct FrameRun {
   int warm_up_ms = 1000;             // from Start to the beginning of the measurement
 };
 
-// Saves what the display shows of `window` now, as DIR/<scenario>-<step>.png.
+// Saves what the display shows of `window` now, as DIR/step-<the model's frame>.png.
 void GrabShown(framework::QtPlatform& platform, MainWindow& window, const std::string& dir) {
   QWidget* top = platform.WindowWidgetFor(window);
   const QPixmap shown = top->screen()->grabWindow(top->winId());
