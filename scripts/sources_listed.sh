@@ -13,7 +13,8 @@ while read -r file; do
   while [ ! -f "$dir/CMakeLists.txt" ]; do dir=$(dirname "$dir"); done
   relative=${file#"$dir"/}
   # A name in a comment builds nothing.
-  if ! sed 's/#.*//' "$dir/CMakeLists.txt" | grep -E "(^|[[:space:](]|\}/)${relative//./\\.}([[:space:])]|$)" >/dev/null; then
+  pattern="(^|[[:space:](]|\}/)${relative//./\\.}([[:space:])]|$)"
+  if ! sed 's/#.*//' "$dir/CMakeLists.txt" | grep -E "$pattern" >/dev/null; then
     echo "$file is not listed in $dir/CMakeLists.txt" >&2
     status=1
   fi
