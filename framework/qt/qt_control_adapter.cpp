@@ -3,6 +3,8 @@
 
 #include "framework/qt/qt_control_adapter.hpp"
 
+#include <optional>
+
 #include <QFont>
 #include <QWidget>
 
