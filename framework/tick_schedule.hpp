@@ -26,8 +26,8 @@ class TickSchedule {
   }
   void Stop() { m_active = false; }
 
-  bool Active() const { return m_active; }
-  // When the next tick falls due; only while Active.
+  // When the next tick falls due, while the schedule runs: after a Start with a period above 0 and
+  // before Stop.
   Duration NextDue() const { return m_next_due; }
   bool Due(Duration now) const { return m_active && m_next_due != kNever && now >= m_next_due; }
 
