@@ -11,7 +11,6 @@
 #include <cstddef>
 #include <initializer_list>
 #include <string>
-#include <string_view>
 #include <type_traits>
 #include <vector>
 
