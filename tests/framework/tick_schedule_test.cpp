@@ -56,6 +56,7 @@ TEST(TickSchedule, NoTimeOrPeriodRunsPastTheClocksRange) {
       {"the clock jumps across its whole range: one tick, then none", kMin, milliseconds{1}, {kMax, kMax}, {1, 0}},
       {"a period of 0 or less at either end of the clock", kMin, milliseconds{-1}, {kMin, kMax}, {0, 0}},
       {"the least period at either end", kMin, nanoseconds{1}, {kMin, kMin + nanoseconds{1}}, {0, 1}},
+      {"the longest period the clock holds", kMin, kMax, {nanoseconds{-1}, kMax}, {1, 1}},
   };
   for (const Row& row : rows) {
     EXPECT_EQ(TicksTaken(row.start, row.period, row.wakes), row.ticks) << row.what;
