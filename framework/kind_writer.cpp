@@ -1,7 +1,5 @@
 #include "framework/kind_writer.hpp"
 
-#include <variant>
-
 #include "framework/property_string.hpp"
 
 namespace framework {

@@ -11,7 +11,6 @@
 #include <cstddef>
 #include <initializer_list>
 #include <string>
-#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -73,9 +72,11 @@ class KindWriter : public KindStringWriter {
 
   template <const auto& Name>
   KindWriter& Set(ConstantOf<typename std::remove_cvref_t<decltype(Name)>::Type> value) {
-    static_assert(Kind.Holds(Name), "the kind holds no property of this name and type");
+    // Found when the call is compiled, so that a run-time value costs no search of the table.
+    constexpr std::size_t kIndex = Kind.Find(Name.text, Name.kType);
+    static_assert(kIndex != PropertyKind::kNotHeld, "the kind holds no property of this name and type");
     using T = typename std::remove_cvref_t<decltype(Name)>::Type;
-    SetAt(Kind.Find(Name.text, Name.kType), PropertyValue(std::in_place_type<T>, value));
+    SetAt(kIndex, PropertyValue(std::in_place_type<T>, value));
     return *this;
   }
 };

@@ -7,7 +7,6 @@
 // raises. Code reads and writes through the typed accessors of each class, which land here. A
 // setter stores and notifies only on a real change.
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>

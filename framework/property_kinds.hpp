@@ -62,10 +62,6 @@ class PropertyKind {
     }
     return kNotHeld;
   }
-  template <class T>
-  constexpr bool Holds(const PropertyName<T>& name) const {
-    return Find(name.text, name.kType) != kNotHeld;
-  }
 
   // The type of the kind's `Value`, the one name whose type depends on the kind.
   constexpr std::optional<PropertyType> ValueType() const {

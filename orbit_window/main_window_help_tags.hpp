@@ -3,7 +3,9 @@
 // The help tags of the main window's controls: the text a control shows when the pointer rests
 // on it. Lines are broken by a single CR; some tags end with a CR of their own and some do not,
 // and both are kept byte for byte. Several controls share a tag (a label and the field or read-out
-// beside it), and such a pair uses one constant so that the two cannot drift apart.
+// beside it), and such a pair uses one constant so that the two cannot drift apart. The
+// rectangles, the "fps" unit label and the "≦ 0.999" bound show no tag: they keep their kind's
+// empty one.
 //
 // Included only by the layout; every other part of the program reaches a help tag through its
 // control.
@@ -11,9 +13,6 @@
 #include <string_view>
 
 namespace MainWindowLayout::HelpTags {
-
-// Rectangles, the "fps" unit label and the "≦ 0.999" bound show no tag.
-inline constexpr std::string_view kNone = "";
 
 // The orbit canvas: what the figure shows, the grey circle and the axes. Every line, the last
 // included, ends with a CR.

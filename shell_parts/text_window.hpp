@@ -14,7 +14,7 @@
 // What sets one kind of text window apart.
 struct TextWindowKind {
   std::string_view class_name;
-  std::string (*window_properties)();  // the window's own property string (no menu bar)
+  std::string (*window_properties)();  // the window's own property string
   std::string (*result_properties)();  // the property string of its text area `tResult`
 };
 
@@ -24,7 +24,8 @@ class TextWindow : public framework::Window {
 
   std::string_view ClassName() const final { return m_kind.class_name; }
 
-  // Construction hooks: the window's own properties, then its one control.
+  // Construction hooks: the window's own properties, then its one control. Unlike the main window,
+  // a text window is given no menu bar of its own.
   void Layout() final;
   void CreateControls() final;
   void CreateControls0();

@@ -79,6 +79,22 @@ class HeadlessClock : public HeadlessRun {
     timer.SetEnabled(true);
   }
 
+  // A window of its own for one row of a table, its Timer1 watched and started now with
+  // `period_ms`. The row closes the window when it is done.
+  struct Watched {
+    std::shared_ptr<ClockWindow> window;
+    std::vector<std::int64_t>& times;
+    std::int64_t start;
+  };
+  Watched StartWatched(std::int32_t period_ms) {
+    auto fresh = std::make_shared<ClockWindow>();
+    fresh->Constructor();
+    auto& times = Watch(fresh->Timer1());
+    const std::int64_t start = platform.Now();
+    Start(fresh->Timer1(), period_ms);
+    return {fresh, times, start};
+  }
+
   // Lets the clock reach `ms` a millisecond at a time, the event loop waiting: every tick comes on
   // time, unless a handler is slow.
   void WaitUntil(std::int64_t ms) {
@@ -107,11 +123,7 @@ TEST_F(HeadlessClock, ARepeatingTimerTicksOncePerPeriodWhileTheLoopWaits) {
       {-200, 1000, 1, 0},
   };
   for (const Row& row : rows) {
-    auto fresh = std::make_shared<ClockWindow>();
-    fresh->Constructor();
-    auto& times = Watch(fresh->Timer1());
-    const std::int64_t start = platform.Now();
-    Start(fresh->Timer1(), row.period_ms);
+    const auto [fresh, times, start] = StartWatched(row.period_ms);
     for (std::int32_t i = 0; i < row.steps; ++i) platform.AdvanceClock(row.step_ms);
     EXPECT_EQ(times.size(), row.expected_ticks) << "period " << row.period_ms << ", step " << row.step_ms;
     if (row.period_ms == 41 && row.step_ms == 1 && times.size() == 24) {
@@ -142,11 +154,7 @@ TEST_F(HeadlessClock, ALateLoopCatchesUpWithin20MsAndOtherwiseStartsTheScheduleA
       {1000, 1015, 1, 2000},
   };
   for (const Row& row : rows) {
-    auto fresh = std::make_shared<ClockWindow>();
-    fresh->Constructor();
-    auto& times = Watch(fresh->Timer1());
-    const std::int64_t start = platform.Now();
-    Start(fresh->Timer1(), row.period_ms);
+    const auto [fresh, times, start] = StartWatched(row.period_ms);
     platform.AdvanceClock(row.away_ms);
     SCOPED_TRACE("period " + std::to_string(row.period_ms) + ", away " + std::to_string(row.away_ms));
     EXPECT_EQ(times, std::vector<std::int64_t>(row.ticks, start + row.away_ms));

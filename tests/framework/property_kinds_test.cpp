@@ -1,11 +1,11 @@
 // The tables of the kinds: each written with its defaults reads back as the table, a layout's
 // settings land on exactly their entries, and a faulty table is refused at once with the name.
+// That each class holds exactly its table, at its defaults, is checked in property_holder_test.
 
 #include "framework/property_kinds.hpp"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -72,8 +72,8 @@ TEST(PropertyKinds, SettingsReplaceExactlyTheirEntriesAndTheLastOneCounts) {
   EXPECT_EQ(framework::ReadPropertyString(w.Bytes(), framework::PropertyType::Int32), expected);
 }
 
-// What a string may set on each class is what the class holds, and a new object starts at the
-// table's defaults (checked against the classes in property_holder_test).
+// A table that names Mode twice: a holder must refuse it rather than let the second default
+// replace the first.
 constexpr framework::PropertySpec kTwice[] = {{P::Mode, 2}, {P::Period, 1000}, {P::Mode, 1}};
 constexpr PropertyKind kKindWithANameTwice{"Twice", kTwice};
 
