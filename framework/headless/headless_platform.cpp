@@ -9,7 +9,9 @@
 // order of due time (ties in the order the timers were scheduled). So a jump within 20 ms of a
 // timer's due time gives every tick that fell due, and a longer one gives a single tick after which
 // the schedule starts again. A handler that advances the clock is a slow handler: it only moves the
-// time, and the outermost AdvanceClock goes on delivering by the new time, as an event loop would.
+// time. The outermost AdvanceClock delivers the ticks due at the time it reached; those that fall
+// due while their handlers run wait for the next AdvanceClock, as they wait for the event loop's
+// next turn on a real platform.
 
 #include <algorithm>
 #include <chrono>
@@ -203,12 +205,12 @@ void HeadlessPlatform::AdvanceClock(std::int64_t ms) {
   m_now_ms += ms;
   if (m_impl->delivering_ticks) return;
   const ScopedAssignment delivering(m_impl->delivering_ticks, true);
+  const Milliseconds woke(m_now_ms);
   for (;;) {
     std::erase_if(m_impl->timers, [](const ScheduledTimer& entry) { return Impl::LiveTimer(entry) == nullptr; });
-    const Milliseconds now(m_now_ms);
     ScheduledTimer* next_entry = nullptr;
     for (auto& entry : m_impl->timers) {
-      if (!entry.schedule.Due(now)) continue;
+      if (!entry.schedule.Due(woke)) continue;
       if (next_entry == nullptr || entry.schedule.NextDue() < next_entry->schedule.NextDue() ||
           (entry.schedule.NextDue() == next_entry->schedule.NextDue() && entry.order < next_entry->order)) {
         next_entry = &entry;
@@ -217,7 +219,7 @@ void HeadlessPlatform::AdvanceClock(std::int64_t ms) {
     if (next_entry == nullptr) break;
     std::shared_ptr<Timer> next = Impl::LiveTimer(*next_entry);
     // Taken before the tick: a handler that changes the timer reschedules it from now.
-    next_entry->schedule.TakeTick(now);
+    next_entry->schedule.TakeTick(Milliseconds(m_now_ms));
     RunHandler([&next] { next->Tick(); });
   }
 }

@@ -81,6 +81,10 @@ void QtPlatform::Impl::OnTick(const Timer* key) {
   auto found = m_timers.find(key);
   if (found == m_timers.end()) return;
   const std::uint64_t generation = found->second.generation;
+  // Only the ticks due when the timer woke: those that fall due while their handlers run wait for
+  // the next wake-up, so that a handler slower than the period cannot keep the event loop from
+  // painting and from hearing the user.
+  const std::chrono::nanoseconds woke = Now();
   for (;;) {
     qt::TimerView& view = found->second;
     const auto control = view.timer.lock();
@@ -89,9 +93,8 @@ void QtPlatform::Impl::OnTick(const Timer* key) {
       m_timers.erase(found);
       return;
     }
-    const std::chrono::nanoseconds now = Now();
-    if (!view.schedule.Due(now)) break;
-    view.schedule.TakeTick(now);
+    if (!view.schedule.Due(woke)) break;
+    view.schedule.TakeTick(Now());
     auto& timer = static_cast<Timer&>(*control);
     qt::CallModel([&] { timer.Tick(); });
     // The handler may have closed the window, and so dropped the view, or stopped, disabled or

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 
@@ -334,6 +335,36 @@ TEST_F(QtTimerSchedule, AHandlerThatClosesTheWindowOrStopsTheTimerEndsTheCatchUp
       EXPECT_FALSE(platform.TimerFor(timer)->isActive());
     }
   }
+}
+
+// A handler slower than the period on every tick: each wake-up takes the ticks due when it woke
+// and goes back to the event loop, which therefore still runs its other work between them.
+TEST_F(QtTimerSchedule, AHandlerSlowerThanThePeriodLeavesTheEventLoopTurnsBetweenWakeUps) {
+  auto window = MakeTimerWindow("Timer1", 2, 1);
+  auto& timer = static_cast<framework::Timer&>(window->ControlByName("Timer1"));
+  std::int32_t ticks = 0;
+  std::int32_t ticks_without_a_turn = 0;
+  std::int32_t longest_run = 0;
+  bool turn_posted = false;
+  timer.AddEventHandler("Action", framework::Delegate("( Timer )", [&](framework::Control& sender,
+                                                                        const framework::EventArguments&) {
+                          now += std::chrono::milliseconds(3);
+                          longest_run = std::max(longest_run, ++ticks_without_a_turn);
+                          if (!turn_posted) {
+                            turn_posted = true;
+                            QTimer::singleShot(0, [&] {
+                              turn_posted = false;
+                              ticks_without_a_turn = 0;
+                            });
+                          }
+                          // Ends a catch-up that would otherwise never end by itself.
+                          if (++ticks == 200) static_cast<framework::Timer&>(sender).SetEnabled(false);
+                        }));
+  now += std::chrono::milliseconds(1);
+  WaitFor([&] { return ticks >= 200; }, 10000);
+  EXPECT_EQ(ticks, 200);
+  // At a 1 ms period a wake-up finds at most the ticks of the 20 ms it may fall behind.
+  EXPECT_LE(longest_run, 21);
 }
 
 TEST(QtFont, TheDefaultFontDrawsEveryJapaneseTextOfTheProgram) {
