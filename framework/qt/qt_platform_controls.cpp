@@ -13,6 +13,7 @@
 
 #include <QSignalBlocker>
 
+#include "framework/property_kinds.hpp"
 #include "framework/qt/qt_control_adapter.hpp"
 #include "framework/qt/qt_conversions.hpp"
 
@@ -91,8 +92,9 @@ void QtPlatform::Impl::ApplyTabOrder(qt::WindowView& view, const Window& window)
 }
 
 void QtPlatform::Impl::ControlChanged(Control& control) {
-  if (auto* timer = dynamic_cast<Timer*>(&control)) {
-    SyncTimer(*timer);
+  // Labels change on every frame: the kind tells a timer apart without a dynamic_cast.
+  if (&control.Kind() == &kinds::Timer) {
+    SyncTimer(static_cast<Timer&>(control));
     return;
   }
   auto [window_view, control_view] = FindControl(control);
