@@ -25,9 +25,10 @@ class TickSchedule {
     if (m_active) m_next_due = Later(now, period);
   }
   void Stop() { m_active = false; }
+  // Between a Start with a period above 0 and Stop.
+  bool Running() const { return m_active; }
 
-  // When the next tick falls due, while the schedule runs: after a Start with a period above 0 and
-  // before Stop.
+  // When the next tick falls due, while the schedule runs.
   Duration NextDue() const { return m_next_due; }
   bool Due(Duration now) const { return m_active && m_next_due != kNever && now >= m_next_due; }
 

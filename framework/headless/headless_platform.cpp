@@ -24,6 +24,7 @@
 #include "framework/runtime.hpp"
 #include "framework/runtime_exception.hpp"
 #include "framework/scoped_assignment.hpp"
+#include "framework/tick_catch_up.hpp"
 #include "framework/tick_schedule.hpp"
 #include "framework/timer.hpp"
 #include "framework/window.hpp"
@@ -34,7 +35,7 @@ namespace {
 
 using Milliseconds = std::chrono::milliseconds;
 
-struct ScheduledTimer {
+struct TimerRecord {
   std::weak_ptr<Control> timer;
   const Timer* address = nullptr;
   // A timer that belonged to a window stops with that window's close.
@@ -77,7 +78,7 @@ Record& RecordFor(std::map<const Object*, Record>& records, const Object& object
 }  // namespace
 
 struct HeadlessPlatform::Impl {
-  std::vector<ScheduledTimer> timers;
+  std::vector<TimerRecord> timers;
   std::uint64_t next_order = 0;
   bool delivering_ticks = false;
 
@@ -87,10 +88,10 @@ struct HeadlessPlatform::Impl {
   std::deque<std::function<void()>> work;
 
   void DropExpiredTimers() {
-    std::erase_if(timers, [](const ScheduledTimer& entry) { return entry.timer.expired(); });
+    std::erase_if(timers, [](const TimerRecord& entry) { return entry.timer.expired(); });
   }
 
-  ScheduledTimer* Find(const Timer& timer) {
+  TimerRecord* Find(const Timer& timer) {
     DropExpiredTimers();
     for (auto& entry : timers) {
       if (entry.address == &timer) return &entry;
@@ -103,7 +104,7 @@ struct HeadlessPlatform::Impl {
     if (weak.expired()) {
       throw RuntimeException("the headless platform schedules only timers owned by a std::shared_ptr");
     }
-    ScheduledTimer* entry = Find(timer);
+    TimerRecord* entry = Find(timer);
     if (entry == nullptr) entry = &timers.emplace_back();
     entry->timer = std::move(weak);
     entry->address = &timer;
@@ -115,21 +116,22 @@ struct HeadlessPlatform::Impl {
   }
 
   void Unschedule(const Timer& timer) {
-    std::erase_if(timers, [&timer](const ScheduledTimer& entry) { return entry.address == &timer; });
+    std::erase_if(timers, [&timer](const TimerRecord& entry) { return entry.address == &timer; });
   }
 
-  // The live timer of an entry, or null if the entry should go: the timer is gone, its window
-  // closed, or it stopped without the platform hearing of it (a Mode 1 timer after its tick).
-  static std::shared_ptr<Timer> LiveTimer(const ScheduledTimer& entry) {
-    auto control = entry.timer.lock();
-    if (!control) return nullptr;
-    if (entry.had_window) {
-      auto window = entry.window.lock();
-      if (!window || !window->IsOpen()) return nullptr;
+  // Of the timers whose schedules run, the one whose next tick comes first (ties in the order
+  // they were scheduled). Timers that are gone or stopped drop out.
+  ScheduledTimer<Milliseconds> First() {
+    std::erase_if(timers, [](const TimerRecord& entry) { return entry.timer.expired() || !entry.schedule.Running(); });
+    TimerRecord* first = nullptr;
+    for (auto& entry : timers) {
+      if (first == nullptr || entry.schedule.NextDue() < first->schedule.NextDue() ||
+          (entry.schedule.NextDue() == first->schedule.NextDue() && entry.order < first->order)) {
+        first = &entry;
+      }
     }
-    auto timer = std::static_pointer_cast<Timer>(control);
-    if (!timer->IsRunning()) return nullptr;
-    return timer;
+    if (first == nullptr) return {};
+    return {std::static_pointer_cast<Timer>(first->timer.lock()), &first->schedule};
   }
 };
 
@@ -149,7 +151,7 @@ void HeadlessPlatform::WindowShown(Window& window) {
 }
 
 void HeadlessPlatform::WindowClosed(Window& window) {
-  std::erase_if(m_impl->timers, [&window](const ScheduledTimer& entry) {
+  std::erase_if(m_impl->timers, [&window](const TimerRecord& entry) {
     return entry.had_window && entry.window.lock().get() == &window;
   });
   std::erase_if(m_impl->repaints, [&window](const std::weak_ptr<Control>& weak) {
@@ -205,23 +207,9 @@ void HeadlessPlatform::AdvanceClock(std::int64_t ms) {
   m_now_ms += ms;
   if (m_impl->delivering_ticks) return;
   const ScopedAssignment delivering(m_impl->delivering_ticks, true);
-  const Milliseconds woke(m_now_ms);
-  for (;;) {
-    std::erase_if(m_impl->timers, [](const ScheduledTimer& entry) { return Impl::LiveTimer(entry) == nullptr; });
-    ScheduledTimer* next_entry = nullptr;
-    for (auto& entry : m_impl->timers) {
-      if (!entry.schedule.Due(woke)) continue;
-      if (next_entry == nullptr || entry.schedule.NextDue() < next_entry->schedule.NextDue() ||
-          (entry.schedule.NextDue() == next_entry->schedule.NextDue() && entry.order < next_entry->order)) {
-        next_entry = &entry;
-      }
-    }
-    if (next_entry == nullptr) break;
-    std::shared_ptr<Timer> next = Impl::LiveTimer(*next_entry);
-    // Taken before the tick: a handler that changes the timer reschedules it from now.
-    next_entry->schedule.TakeTick(Milliseconds(m_now_ms));
-    RunHandler([&next] { next->Tick(); });
-  }
+  DeliverDueTicks(
+      Milliseconds(m_now_ms), [this] { return m_impl->First(); }, [this] { return Milliseconds(m_now_ms); },
+      [](Timer& timer) { RunHandler([&timer] { timer.Tick(); }); });
 }
 
 void HeadlessPlatform::FlushRepaints() {

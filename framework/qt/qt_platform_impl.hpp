@@ -64,8 +64,6 @@ struct TimerView {
   // Single-shot, armed for the schedule's next due time.
   QPointer<QTimer> qtimer;
   TickSchedule<std::chrono::nanoseconds> schedule;
-  // Which start of the schedule this is; every sync of the timer gives a new one.
-  std::uint64_t generation = 0;
 };
 
 }  // namespace framework::qt
@@ -137,7 +135,6 @@ class QtPlatform::Impl final : public qt::UserActionSink {
 
   std::unique_ptr<QApplication> m_application;  // null when the application was already there
   std::map<const Timer*, qt::TimerView> m_timers;
-  std::uint64_t m_timer_generations = 0;
   std::vector<QPointer<QObject>> m_retired;
   bool m_running = false;
   bool m_quit_pending = false;

@@ -1,6 +1,6 @@
 // The timers of the Qt platform: each model timer keeps its TickSchedule by the steady clock, with
-// a single-shot precise QTimer armed for the next due time; each wake-up delivers to the model
-// every tick that has fallen due, one model tick each.
+// a single-shot precise QTimer armed for the next due time. Each wake-up delivers the ticks due
+// (tick_catch_up.hpp) and arms the QTimer again, or leaves it stopped once the timer no longer runs.
 
 #include "framework/qt/qt_platform_impl.hpp"
 
@@ -11,6 +11,8 @@
 
 #include <QTimer>
 
+#include "framework/tick_catch_up.hpp"
+
 #ifdef __linux__
 #include <sys/prctl.h>
 #endif
@@ -20,8 +22,8 @@ namespace framework {
 namespace {
 
 // The slack that Linux adds to every wake-up (50 us unless asked otherwise) makes each wake-up of
-// a 1 ms timer later still; the platform's timers are meant to be precise, so the process asks for
-// the least slack.
+// a 1 ms timer later still; the platform's timers are meant to be precise, so the thread that runs
+// them asks for the least slack (the setting is the calling thread's, not the process's).
 void AskForPreciseWakeUps() {
 #ifdef __linux__
   static const bool asked = [] { return prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL) == 0; }();
@@ -52,9 +54,7 @@ void QtPlatform::Impl::SyncTimer(Timer& timer) {
     const Timer* key = &timer;
     QObject::connect(view.qtimer.data(), &QTimer::timeout, view.qtimer.data(), [this, key]() { OnTick(key); });
   }
-  // Every change starts the schedule again; a tick's catch-up that is under way sees the new
-  // generation and ends.
-  view.generation = ++m_timer_generations;
+  // Every change starts the schedule again; a catch-up under way then finds no tick due.
   if (timer.IsRunning()) {
     view.schedule.Start(Now(), std::chrono::milliseconds(timer.Period()));
     Arm(view);
@@ -78,31 +78,27 @@ void QtPlatform::Impl::Arm(qt::TimerView& view) {
 }
 
 void QtPlatform::Impl::OnTick(const Timer* key) {
+  // The timer's own schedule is the only one this wake-up is for.
+  const auto first = [this, key]() -> ScheduledTimer<std::chrono::nanoseconds> {
+    auto found = m_timers.find(key);
+    if (found == m_timers.end() || !found->second.schedule.Running()) return {};
+    return {std::static_pointer_cast<Timer>(found->second.timer.lock()), &found->second.schedule};
+  };
+  DeliverDueTicks(
+      Now(), first, [this] { return Now(); }, [](Timer& timer) { qt::CallModel([&] { timer.Tick(); }); });
+  // The handlers may have closed the window, and so dropped the view, or stopped or rescheduled
+  // the timer.
   auto found = m_timers.find(key);
   if (found == m_timers.end()) return;
-  const std::uint64_t generation = found->second.generation;
-  // Only the ticks due when the timer woke: those that fall due while their handlers run wait for
-  // the next wake-up, so that a handler slower than the period cannot keep the event loop from
-  // painting and from hearing the user.
-  const std::chrono::nanoseconds woke = Now();
-  for (;;) {
-    qt::TimerView& view = found->second;
-    const auto control = view.timer.lock();
-    if (!control) {
-      Retire(view.qtimer.data());
-      m_timers.erase(found);
-      return;
-    }
-    if (!view.schedule.Due(woke)) break;
-    view.schedule.TakeTick(Now());
-    auto& timer = static_cast<Timer&>(*control);
-    qt::CallModel([&] { timer.Tick(); });
-    // The handler may have closed the window, and so dropped the view, or stopped, disabled or
-    // rescheduled the timer, which has then been armed anew: either ends the catch-up.
-    found = m_timers.find(key);
-    if (found == m_timers.end() || found->second.generation != generation) return;
+  qt::TimerView& view = found->second;
+  if (view.timer.expired()) {
+    Retire(view.qtimer.data());
+    m_timers.erase(found);
+  } else if (view.schedule.Running()) {
+    Arm(view);
+  } else {
+    view.qtimer->stop();
   }
-  Arm(found->second);
 }
 
 }  // namespace framework

@@ -201,6 +201,8 @@ TEST_F(HeadlessClock, OnlyARunningTimerTicks) {
   // A period that turns 0 or less stops the ticks; a period above 0 starts them again from then.
   Start(window->Timer1(), 10);
   WaitUntil(225);
+  window->Timer1().SetPeriod(0);
+  WaitUntil(260);
   window->Timer1().SetPeriod(-200);
   WaitUntil(300);
   window->Timer1().SetPeriod(10);

@@ -55,6 +55,8 @@ TEST(TickSchedule, NoTimeOrPeriodRunsPastTheClocksRange) {
        {kMax - milliseconds{20}, kMax - milliseconds{10}, kMax}, {1, 1, 0}},
       {"the clock jumps across its whole range: one tick, then none", kMin, milliseconds{1}, {kMax, kMax}, {1, 0}},
       {"a period of 0 or less at either end of the clock", kMin, milliseconds{-1}, {kMin, kMax}, {0, 0}},
+      {"a period of exactly 0 never falls due, not even at its start", nanoseconds{0}, nanoseconds{0},
+       {nanoseconds{0}, seconds{1}}, {0, 0}},
       {"the least period at either end", kMin, nanoseconds{1}, {kMin, kMin + nanoseconds{1}}, {0, 1}},
       {"the longest period the clock holds", kMin, kMax, {nanoseconds{-1}, kMax}, {1, 1}},
   };

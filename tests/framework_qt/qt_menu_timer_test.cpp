@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <memory>
 
 #include <QAction>
@@ -232,7 +233,9 @@ TEST_F(QtTimers, ARepeatingTimerTicksUntilItIsDisabled) {
   QTimer* qtimer = platform.TimerFor(timer);
   ASSERT_NE(qtimer, nullptr);
   EXPECT_EQ(qtimer->timerType(), Qt::PreciseTimer);
-  EXPECT_EQ(qtimer->interval(), 10);
+  // Armed for the next due time, which is never more than a period away.
+  EXPECT_TRUE(qtimer->isActive());
+  EXPECT_LE(qtimer->interval(), 10);
   EXPECT_TRUE(WaitFor([&] { return window->ticks >= 3; }, 3000));
 
   timer.SetEnabled(false);
@@ -258,6 +261,39 @@ TEST_F(QtTimers, ARepeatingTimerTicksUntilItIsDisabled) {
   QTest::qWait(30);
   EXPECT_EQ(window->ticks, at_close);
   EXPECT_EQ(platform.TimerFor(timer), nullptr);
+}
+
+// The model tells nothing of a timer whose window is hidden; the timer's next wake-up finds that
+// it no longer runs, and its QTimer stays stopped from then on.
+TEST_F(QtTimers, ATimerThatStopsWhileItsWindowIsHiddenStopsWakingAtItsNextWakeUp) {
+  using Change = std::function<void(TestWindow&, framework::Timer&)>;
+  const struct {
+    const char* what;
+    Change change;
+  } rows[] = {
+      {"disabled", [](TestWindow&, framework::Timer& timer) { timer.SetEnabled(false); }},
+      {"period 0", [](TestWindow&, framework::Timer& timer) { timer.SetPeriod(0); }},
+      {"period below 0", [](TestWindow&, framework::Timer& timer) { timer.SetPeriod(-5); }},
+      {"window closed", [](TestWindow& window, framework::Timer&) { window.Close(); }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    auto window = MakeTimerWindow("Timer1", 2, 1);
+    auto& timer = static_cast<framework::Timer&>(window->ControlByName("Timer1"));
+    QTimer* qtimer = platform.TimerFor(timer);
+    ASSERT_NE(qtimer, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return window->ticks >= 1; }, 3000));
+    framework::SetProperties(*window, framework::PropertyStringWriter().Boolean("Visible", false).Bytes());
+    row.change(*window, timer);
+    EXPECT_TRUE(qtimer->isActive());  // not told
+    const std::int32_t ticks = window->ticks;
+    EXPECT_TRUE(WaitFor([&] { return !qtimer->isActive(); }, 50));
+    QTest::qWait(10);
+    EXPECT_FALSE(qtimer->isActive());
+    EXPECT_EQ(window->ticks, ticks);
+    window->Close();
+    qt_test::ProcessEvents();
+  }
 }
 
 TEST_F(QtTimers, ASingleShotTimerTicksOnce) {
