@@ -8,16 +8,27 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <tuple>
 #include <vector>
 
 #include <QSignalBlocker>
 
-#include "framework/property_kinds.hpp"
 #include "framework/qt/qt_control_adapter.hpp"
 #include "framework/qt/qt_conversions.hpp"
 
 namespace framework {
+
+namespace {
+
+// The TabIndex by which Tab reaches the widget; none when Tab does not reach it. Looked up only
+// for widgets that take the focus by Tab: a label changes on every frame.
+std::optional<std::int32_t> TabPlace(const QWidget& widget, const RectControl& control) {
+  if ((widget.focusPolicy() & Qt::TabFocus) == 0) return std::nullopt;
+  return control.TabIndex();
+}
+
+}  // namespace
 
 void QtPlatform::Impl::CreateWidget(qt::WindowView& view, const std::shared_ptr<Control>& control) {
   const qt::ControlAdapter* adapter = qt::AdapterFor(*control);
@@ -80,8 +91,9 @@ void QtPlatform::Impl::ApplyTabOrder(qt::WindowView& view, const Window& window)
     const auto found = view.controls.find(control);
     if (found == view.controls.end() || found->second.widget.isNull()) continue;
     QWidget* widget = found->second.widget;
-    if ((widget->focusPolicy() & Qt::TabFocus) == 0) continue;
-    chain.emplace_back(control->TabIndex(), order, widget);
+    found->second.tab_place = TabPlace(*widget, *control);
+    if (!found->second.tab_place) continue;
+    chain.emplace_back(*found->second.tab_place, order, widget);
   }
   std::sort(chain.begin(), chain.end(), [](const auto& a, const auto& b) {
     return std::tie(std::get<0>(a), std::get<1>(a)) < std::tie(std::get<0>(b), std::get<1>(b));
@@ -91,15 +103,20 @@ void QtPlatform::Impl::ApplyTabOrder(qt::WindowView& view, const Window& window)
   }
 }
 
+bool QtPlatform::Impl::TabPlaceChanged(const qt::ControlView& view, const Control& control) {
+  if (view.widget.isNull()) return false;
+  // Only visible controls have a widget.
+  return TabPlace(*view.widget, static_cast<const RectControl&>(control)) != view.tab_place;
+}
+
 void QtPlatform::Impl::ControlChanged(Control& control) {
-  // Labels change on every frame: the kind tells a timer apart without a dynamic_cast.
-  if (&control.Kind() == &kinds::Timer) {
-    SyncTimer(static_cast<Timer&>(control));
-    return;
-  }
   auto [window_view, control_view] = FindControl(control);
   if (control_view != nullptr) {
     SyncControl(*control_view, control);
+    // A control added to a shown window gets its TabIndex only after its widget was made.
+    if (TabPlaceChanged(*control_view, control)) {
+      if (const auto window = control.WindowOrNull()) ApplyTabOrder(*window_view, *window);
+    }
     return;
   }
   // A control added to a window that is already shown.

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -39,6 +40,8 @@ struct ControlView {
   QPointer<QWidget> widget;
   // The adapter that made the widget and keeps it as the model has the control.
   const ControlAdapter* adapter = nullptr;
+  // The TabIndex by which the tab order last placed the widget; none while Tab does not reach it.
+  std::optional<std::int32_t> tab_place;
 };
 
 struct WindowView {
@@ -122,6 +125,8 @@ class QtPlatform::Impl final : public qt::UserActionSink {
   // Shows the control by a widget of the class it now needs, in the old one's place.
   void ReplaceWidget(qt::ControlView& view, Control& control);
   void ApplyTabOrder(qt::WindowView& view, const Window& window);
+  // Whether the control's TabIndex or tab stop changed since the tab order was last applied.
+  static bool TabPlaceChanged(const qt::ControlView& view, const Control& control);
   void ApplyContentSize(qt::WindowView& view, const Window& window);
   void BuildMenuBar(qt::WindowView& view, const std::shared_ptr<framework::MenuBar>& menu_bar);
   void AddMenuEntry(qt::WindowView& view, QWidget& parent, const std::shared_ptr<MenuItem>& item);

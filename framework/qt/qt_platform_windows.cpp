@@ -40,9 +40,14 @@ void QtPlatform::Impl::ShowWindow(Window& window) {
   qt::WindowView* view = FindWindow(window);
   if (view != nullptr) {
     // While the window was hidden the model told nothing about its controls.
+    bool tab_order_changed = false;
     for (auto& [key, control_view] : view->controls) {
-      if (auto control = control_view.control.lock()) SyncControl(control_view, *control);
+      if (auto control = control_view.control.lock()) {
+        SyncControl(control_view, *control);
+        tab_order_changed = tab_order_changed || TabPlaceChanged(control_view, *control);
+      }
     }
+    if (tab_order_changed) ApplyTabOrder(*view, window);
   } else {
     view = &CreateWindowView(window);
   }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <initializer_list>
 #include <optional>
@@ -367,14 +368,24 @@ TEST_F(QtWindows, TabFollowsTabIndexAndCanvasesWithoutAcceptFocusTakeNoFocus) {
   EXPECT_EQ(platform.WidgetFor(window->ControlByName("label"))->focusPolicy(), Qt::NoFocus);
   EXPECT_EQ(platform.WidgetFor(window->ControlByName("untabbed"))->focusPolicy(), Qt::ClickFocus);
 
-  // The widgets that Tab reaches, in the order it reaches them from `first`.
-  std::vector<QWidget*> order;
-  for (QWidget* w = first->nextInFocusChain(); w != first && order.size() < 50; w = w->nextInFocusChain()) {
-    if ((w->focusPolicy() & Qt::TabFocus) != 0 && w->isVisibleTo(platform.WindowWidgetFor(*window))) {
-      if (w == second || w == third) order.push_back(w);
+  // The widgets of `among` that Tab reaches, in the order it reaches them from `first`.
+  const auto tab_order = [&](const std::vector<QWidget*>& among) {
+    std::vector<QWidget*> order;
+    for (QWidget* w = first->nextInFocusChain(); w != first && order.size() < 50; w = w->nextInFocusChain()) {
+      if ((w->focusPolicy() & Qt::TabFocus) != 0 && w->isVisibleTo(platform.WindowWidgetFor(*window)) &&
+          std::find(among.begin(), among.end(), w) != among.end()) {
+        order.push_back(w);
+      }
     }
-  }
-  EXPECT_EQ(order, (std::vector<QWidget*>{second, third}));
+    return order;
+  };
+  EXPECT_EQ(tab_order({second, third}), (std::vector<QWidget*>{second, third}));
+
+  // A control added to the shown window takes its place by its TabIndex, which it gets after
+  // its widget was made.
+  Add<framework::TextField>(*window, "late", Placed("late", 60, 90, 50, 20).Int32("TabIndex", 5).Bytes());
+  QWidget* late = platform.WidgetFor(window->ControlByName("late"));
+  EXPECT_EQ(tab_order({late, second, third}), (std::vector<QWidget*>{late, second, third}));
 }
 
 TEST_F(QtWindows, TheCloseButtonAsksTheModelWhichRemovesTheWindow) {
