@@ -1,5 +1,6 @@
 // A TextField in Qt: a QLineEdit whose edits by the user are typed into the model's field.
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -38,18 +39,44 @@ QWidget* Create(QWidget& parent, const std::shared_ptr<Control>& control, UserAc
   return field;
 }
 
+// The most characters the user may leave in the field: LimitText, or as many as the text has
+// where code set a longer one, so that what code sets is shown whole. 0 means no limit; the line
+// edit's own default would cut text at 32 767 characters.
+int MaxLength(std::int32_t limit, const QString& text) {
+  if (limit <= 0) return std::numeric_limits<int>::max();
+  return static_cast<int>(std::min<qsizetype>(std::max<qsizetype>(limit, text.size()), std::numeric_limits<int>::max()));
+}
+
+// A new limit makes the line edit set its text anew, which moves the cursor to the end: the
+// cursor and the selection are put back where the user had them.
+void SetMaxLengthKeepingCursor(QLineEdit& edit, int max_length) {
+  const int cursor = edit.cursorPosition();
+  const int start = edit.selectionStart();
+  const int length = static_cast<int>(edit.selectedText().size());
+  edit.setMaxLength(max_length);
+  if (start < 0) {
+    edit.setCursorPosition(cursor);
+  } else if (cursor == start) {
+    edit.setSelection(start + length, -length);
+  } else {
+    edit.setSelection(start, length);
+  }
+}
+
 void Sync(QWidget& widget, const Control& control) {
   auto& edit = static_cast<QLineEdit&>(widget);
   const auto& field = static_cast<const TextField&>(control);
   SyncFont(edit, field);
-  // LimitText 0 means no limit; the line edit's own default would cut text at 32 767 characters.
-  // The limit comes first, since a text is cut to the limit as it is set.
-  const std::int32_t limit = field.LimitText();
-  const int max_length = limit > 0 ? limit : std::numeric_limits<int>::max();
-  if (edit.maxLength() != max_length) edit.setMaxLength(max_length);
-  // Setting the same text again would move the cursor to the end under the user's hands.
   const QString text = FromUtf8(field.Text());
-  if (edit.text() != text) edit.setText(text);
+  const int max_length = MaxLength(field.LimitText(), text);
+  // Setting the same text again would move the cursor to the end under the user's hands.
+  if (edit.text() != text) {
+    // The limit first: the line edit cuts a text to its limit as it takes it.
+    if (edit.maxLength() != max_length) edit.setMaxLength(max_length);
+    edit.setText(text);
+  } else if (edit.maxLength() != max_length) {
+    SetMaxLengthKeepingCursor(edit, max_length);
+  }
   // Alignment and frame, set even unchanged, repaint the field.
   const Qt::Alignment alignment = FieldAlignment(field.Alignment());
   if (edit.alignment() != alignment) edit.setAlignment(alignment);

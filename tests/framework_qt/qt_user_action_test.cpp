@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
+#include <QTranslator>
 
 #include "framework/qt/qt_translations.hpp"
 #include "framework/text_conversion.hpp"
@@ -159,6 +160,31 @@ TEST_F(QtUserActions, APasteKeepsTextOfAnyLengthUnlessLimitTextLimitsIt) {
   auto& division = Model<framework::TextField>(*window, "tDivision");
   division.SetText(std::string(50000, '7'));
   EXPECT_EQ(WidgetOf<QLineEdit>(division)->text().size(), 50000);
+
+  // Even past LimitText; the user then cannot make it longer still, and no change but the
+  // text's own moves the cursor.
+  auto& limited = Model<framework::TextField>(*window, "tShort");
+  auto* edit = WidgetOf<QLineEdit>(limited);
+  limited.SetText("1234567");
+  edit->setCursorPosition(2);
+  limited.SetEnabled(false);
+  limited.SetEnabled(true);
+  QApplication::clipboard()->setText(QStringLiteral("89"));
+  edit->paste();
+  QTest::keyClicks(edit, "0");
+  EXPECT_EQ(limited.Text(), "1234567");
+  EXPECT_EQ(edit->text(), QStringLiteral("1234567"));
+  EXPECT_EQ(edit->cursorPosition(), 2);
+  QTest::keyClick(edit, Qt::Key_Backspace);
+  QTest::keyClicks(edit, "0");
+  EXPECT_EQ(limited.Text(), "134567");
+  EXPECT_EQ(edit->cursorPosition(), 1);
+  // A higher limit lets the user type again, the cursor where it was.
+  framework::SetProperties(limited, PropertyStringWriter().Int32("LimitText", 8).Bytes());
+  EXPECT_EQ(edit->cursorPosition(), 1);
+  QTest::keyClicks(edit, "000");
+  EXPECT_EQ(limited.Text(), "10034567");
+  EXPECT_EQ(edit->text().toStdString(), limited.Text());
 }
 
 TEST_F(QtUserActions, TheStandardContextMenuOfATextFieldIsInJapanese) {
@@ -177,6 +203,15 @@ TEST_F(QtUserActions, TheStandardContextMenuOfATextFieldIsInJapanese) {
     EXPECT_TRUE(std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; }))
         << text.toStdString();
   }
+
+  // A second platform in the same process finds the translation installed already.
+  {
+    int argc = 1;
+    char name[] = "quillorn_qt_tests";
+    char* argv[] = {name, nullptr};
+    const framework::QtPlatform second(argc, argv);
+  }
+  EXPECT_EQ(QCoreApplication::instance()->findChildren<QTranslator*>(QStringLiteral("quillorn-qtbase-ja")).size(), 1);
 }
 
 TEST_F(QtUserActions, SliderMovesByTheUserRaiseValueChangedOnceAndCodeDoesNotEchoBack) {
