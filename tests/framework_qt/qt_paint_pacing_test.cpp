@@ -64,6 +64,7 @@ TEST(PaintPacer, HoldsRequestsWithinAnIntervalOfThePaintAndJoinsThemIntoOne) {
       {101.0, kRequest, false, 116.667},  // within the interval: held until it has passed
       {102.0, kRequest, false, 116.667},  // joins the held one
       {116.0, kRequest, false, 116.667},
+      {116.7, kRequest, false, 116.667},  // past the due time, still joins the held one
       {116.8, kRelease, true, -1},        // the held request paints, with what is current then
       {117.0, kRequest, false, 133.333},  // a paint a little late keeps the refresh grid
       {133.5, kRelease, true, -1},

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -117,6 +118,24 @@ TEST(Parameters, TheFrameCountIsStoredAsTheArithmeticGivesIt) {
     w.Resizing();
     EXPECT_EQ(w.wHeikin, row.heikin);
     EXPECT_EQ(w.wScaleTime, row.scale_time);
+  }
+}
+
+// The decimal places go through the rounding, saturating conversion: no text gives undefined
+// behaviour or a count the iteration cannot stop at.
+TEST(Parameters, TheDecimalPlacesAreTheTextRoundedAndSaturated) {
+  FreshProgram program;
+  MainWindow& w = program.Window();
+  struct Row {
+    const char* text;
+    std::int32_t places;
+  };
+  for (const Row& row : {Row{"2.6", 3}, Row{"2.5", 3}, Row{"-2.5", -3}, Row{"1e300", 2147483647},
+                         Row{"-1e300", -2147483647 - 1}, Row{"places", 0}}) {
+    SCOPED_TRACE(row.text);
+    w.tSeido().Type(row.text);
+    w.SetParmeter();
+    EXPECT_EQ(w.wSeido, row.places);
   }
 }
 
