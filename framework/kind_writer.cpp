@@ -6,7 +6,7 @@ namespace framework {
 
 KindStringWriter::KindStringWriter(const PropertyKind& kind) : m_kind(kind) {
   m_values.reserve(kind.Entries().size());
-  for (const PropertySpec& row : kind.Entries()) m_values.push_back(ValueOf(row.initial));
+  for (const PropertyRow& row : kind.Entries()) m_values.push_back(ValueOf(row.initial));
 }
 
 std::string KindStringWriter::Bytes() const {

@@ -16,7 +16,7 @@ PropertyType TypeOf(const PropertyValue& value) { return static_cast<PropertyTyp
 }  // namespace
 
 PropertyHolder::PropertyHolder(const PropertyKind& kind) : m_kind(kind) {
-  for (const PropertySpec& row : kind.Entries()) {
+  for (const PropertyRow& row : kind.Entries()) {
     // A name twice in one table would silently replace the first default: a fault of the table.
     if (!m_values.emplace(std::string(row.name), ValueOf(row.initial)).second) {
       throw RuntimeException("the property \"" + std::string(row.name) + "\" is twice in the table of " +

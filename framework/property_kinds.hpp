@@ -31,13 +31,13 @@ namespace framework {
 // ---------------------------------------------------------------------------------------------
 
 // One row: a property and its default, whose alternative is the property's type.
-struct PropertySpec {
+struct PropertyRow {
   std::string_view name;
   PropertyConstant initial;
 
-  constexpr PropertySpec() = default;
+  constexpr PropertyRow() = default;
   template <class T>
-  constexpr PropertySpec(const PropertyName<T>& property, std::type_identity_t<ConstantOf<T>> value)
+  constexpr PropertyRow(const PropertyName<T>& property, std::type_identity_t<ConstantOf<T>> value)
       : name(property.text), initial(std::in_place_type<ConstantOf<T>>, value) {}
 
   constexpr PropertyType Type() const { return static_cast<PropertyType>(initial.index()); }
@@ -47,13 +47,13 @@ class PropertyKind {
  public:
   static constexpr std::size_t kNotHeld = std::numeric_limits<std::size_t>::max();
 
-  constexpr PropertyKind(std::string_view name, std::span<const PropertySpec> entries)
+  constexpr PropertyKind(std::string_view name, std::span<const PropertyRow> entries)
       : m_name(name), m_entries(entries) {}
 
   // The kind's name in diagnostics: its class's name.
   constexpr std::string_view Name() const { return m_name; }
   // The rows in the order of the kind's property strings.
-  constexpr std::span<const PropertySpec> Entries() const { return m_entries; }
+  constexpr std::span<const PropertyRow> Entries() const { return m_entries; }
 
   // The position of the row of that name and type, or kNotHeld.
   constexpr std::size_t Find(std::string_view name, PropertyType type) const {
@@ -65,7 +65,7 @@ class PropertyKind {
 
   // The type of the kind's `Value`, the one name whose type depends on the kind.
   constexpr std::optional<PropertyType> ValueType() const {
-    for (const PropertySpec& row : m_entries) {
+    for (const PropertyRow& row : m_entries) {
       if (row.name == prop::SliderValue.text) return row.Type();
     }
     return std::nullopt;
@@ -73,7 +73,7 @@ class PropertyKind {
 
  private:
   std::string_view m_name;
-  std::span<const PropertySpec> m_entries;
+  std::span<const PropertyRow> m_entries;
 };
 
 namespace kinds {
@@ -88,18 +88,18 @@ inline constexpr Colour kWhite = Colour::FromRgb(0xFFFFFF);
 inline constexpr Colour kBlack = Colour::FromRgb(0x000000);
 
 template <std::size_t N>
-consteval std::array<PropertySpec, N> Rows(const PropertySpec (&rows)[N]) {
-  std::array<PropertySpec, N> all{};
+consteval std::array<PropertyRow, N> Rows(const PropertyRow (&rows)[N]) {
+  std::array<PropertyRow, N> all{};
   for (std::size_t i = 0; i < N; ++i) all[i] = rows[i];
   return all;
 }
 
 template <std::size_t... N>
-consteval auto Join(const std::array<PropertySpec, N>&... parts) {
-  std::array<PropertySpec, (N + ...)> all{};
+consteval auto Join(const std::array<PropertyRow, N>&... parts) {
+  std::array<PropertyRow, (N + ...)> all{};
   std::size_t at = 0;
-  for (const std::span<const PropertySpec> part : {std::span<const PropertySpec>(parts)...}) {
-    for (const PropertySpec& row : part) all[at++] = row;
+  for (const std::span<const PropertyRow> part : {std::span<const PropertyRow>(parts)...}) {
+    for (const PropertyRow& row : part) all[at++] = row;
   }
   return all;
 }
@@ -240,9 +240,9 @@ inline constexpr PropertyKind TextArea{"TextArea", table::kTextArea};
 // 5. Every kind
 // ---------------------------------------------------------------------------------------------
 
-inline constexpr std::array<const PropertyKind*, 10> kAll = {
+inline constexpr auto kAll = std::to_array<const PropertyKind*>({
     &Window, &Rectangle, &Canvas, &Timer, &PushButton, &Label, &TextField, &Slider, &CheckBox, &TextArea,
-};
+});
 
 }  // namespace kinds
 

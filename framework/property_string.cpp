@@ -14,9 +14,9 @@ namespace {
 
 // Whether the row is the first, over all kinds' tables, with its name and type.
 constexpr bool IsFirstOccurrence(std::size_t kind_index, std::size_t row_index) {
-  const PropertySpec& row = kinds::kAll[kind_index]->Entries()[row_index];
+  const PropertyRow& row = kinds::kAll[kind_index]->Entries()[row_index];
   for (std::size_t k = 0; k <= kind_index; ++k) {
-    const std::span<const PropertySpec> rows = kinds::kAll[k]->Entries();
+    const std::span<const PropertyRow> rows = kinds::kAll[k]->Entries();
     const std::size_t end = k == kind_index ? row_index : rows.size();
     for (std::size_t i = 0; i < end; ++i) {
       if (rows[i].name == row.name && rows[i].Type() == row.Type()) return false;
@@ -42,7 +42,7 @@ constexpr auto kPropertyNameTypes = [] {
   std::size_t at = 0;
   for (std::size_t k = 0; k < kinds::kAll.size(); ++k) {
     for (std::size_t i = 0; i < kinds::kAll[k]->Entries().size(); ++i) {
-      const PropertySpec& row = kinds::kAll[k]->Entries()[i];
+      const PropertyRow& row = kinds::kAll[k]->Entries()[i];
       if (IsFirstOccurrence(k, i)) rows[at++] = PropertyNameType{row.name, row.Type()};
     }
   }

@@ -114,11 +114,11 @@ TEST(PropertyTables, EachClassKindsTableListsItsNamesInTheOrderOfItsStrings) {
     SCOPED_TRACE(kind.name);
     const auto holder = kind.make();
     std::vector<std::string_view> table;
-    for (const framework::PropertySpec& row : holder->Kind().Entries()) table.push_back(row.name);
+    for (const framework::PropertyRow& row : holder->Kind().Entries()) table.push_back(row.name);
     EXPECT_EQ(table, kind.order);
     EXPECT_EQ(holder->Kind().Name(), kind.name);
     // A new object starts at its table's defaults.
-    for (const framework::PropertySpec& row : holder->Kind().Entries()) {
+    for (const framework::PropertyRow& row : holder->Kind().Entries()) {
       EXPECT_EQ(holder->Property(row.name), framework::ValueOf(row.initial)) << row.name;
     }
   }

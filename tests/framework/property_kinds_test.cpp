@@ -27,7 +27,7 @@ using framework::PropertyValue;
 
 std::vector<PropertyEntry> TableEntries(const PropertyKind& kind) {
   std::vector<PropertyEntry> entries;
-  for (const framework::PropertySpec& row : kind.Entries()) {
+  for (const framework::PropertyRow& row : kind.Entries()) {
     entries.push_back({std::string(row.name), framework::ValueOf(row.initial)});
   }
   return entries;
@@ -74,7 +74,7 @@ TEST(PropertyKinds, SettingsReplaceExactlyTheirEntriesAndTheLastOneCounts) {
 
 // A table that names Mode twice: a holder must refuse it rather than let the second default
 // replace the first.
-constexpr framework::PropertySpec kTwice[] = {{P::Mode, 2}, {P::Period, 1000}, {P::Mode, 1}};
+constexpr framework::PropertyRow kTwice[] = {{P::Mode, 2}, {P::Period, 1000}, {P::Mode, 1}};
 constexpr PropertyKind kKindWithANameTwice{"Twice", kTwice};
 
 class Twice : public framework::PropertyHolder {
