@@ -13,7 +13,8 @@
 //  [x] Controls at their model rectangles, later ones on top of earlier ones: Rectangle (fill and
 //      frame colours), Canvas, PushButton, Label, TextField, TextArea, Slider, CheckBox; Visible,
 //      Enabled, Bold, Italic, Underline; the help tag as a tooltip, CR shown as a line break.
-//  [x] Text fields: text of any length, or at most LimitText characters when it is above 0.
+//  [x] Text fields: text of any length; with LimitText above 0 the user cannot make the text
+//      longer than LimitText, or than a longer text that code set, which is shown whole.
 //  [x] Text areas: one line per CR; read-only; horizontal scroll bar or word wrap; vertical bar;
 //      a TAB four digits wide. A read-only area with a horizontal scroll bar (a table) is shown by
 //      QtTextView instead, which takes a million lines at once and lines TABs up in columns.
@@ -27,7 +28,8 @@
 //  [x] Canvas painting with QPainter, antialiased; Fill and Border are opacities in percent.
 //  [x] Timers: one precise QTimer per model timer, keeping the timer's schedule: a late wake-up
 //      delivers every tick due since, unless it is more than 20 ms behind; a period of 0 or less
-//      gives no ticks.
+//      gives no ticks; a timer that stopped while its window was hidden stops waking at its next
+//      wake-up.
 //  [x] A default font that draws Japanese, when such a font is installed.
 //  [x] Qt's own texts (context menus of text fields) in Japanese, when Qt's translations are
 //      installed.
