@@ -58,6 +58,8 @@ class Control : public PropertyHolder, public std::enable_shared_from_this<Contr
  private:
   friend class Window;
   void Attach(const std::shared_ptr<framework::Window>& window, std::string_view name);
+  // Called by the window once the control is among its controls.
+  virtual void JoinedWindow() {}
 
   std::weak_ptr<framework::Window> m_window;
   std::string m_name;

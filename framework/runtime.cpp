@@ -226,9 +226,8 @@ void ReleaseWindows() {
   std::vector<std::shared_ptr<Window>> windows = std::move(state.open_windows);
   state.open_windows.clear();
   if (state.platform != nullptr) {
-    for (const auto& window : windows) {
-      if (window->IsShown()) state.platform->WindowClosed(*window);
-    }
+    // Hidden windows too: the platform holds their timers.
+    for (const auto& window : windows) state.platform->WindowClosed(*window);
   }
   windows.clear();
   std::shared_ptr<Application> application = std::move(state.application);

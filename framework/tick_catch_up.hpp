@@ -4,9 +4,9 @@
 // ticks that were due when it woke, one model tick each, and looks again after every handler,
 // since a handler may stop, change or destroy any timer or close its window. A tick that falls
 // due while the handlers run waits for the next wake-up, so that a handler slower than the period
-// cannot keep the event loop from its other work. A timer found no longer running has its
-// schedule stopped, so that the platform stops waking for it; the model no longer tells the
-// platform of changes to a timer whose window is hidden, and the wake-up is where it finds out.
+// cannot keep the event loop from its other work. A timer found no longer running (its window went
+// away without being closed, so nothing told the platform) has its schedule stopped, so that the
+// platform stops waking for it, and the catch-up goes on with the other timers.
 
 #include <memory>
 

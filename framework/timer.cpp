@@ -60,8 +60,13 @@ PropertyValue Timer::CheckedValue(std::string_view name, PropertyValue value) co
   return Control::CheckedValue(name, std::move(value));
 }
 
+void Timer::JoinedWindow() { NotifyTimerChanged(); }
+
 void Timer::NotifyTimerChanged() {
-  if (InShownWindow()) CurrentPlatform().TimerChanged(*this);
+  // A hidden window's timer ticks as a shown one's does, so the platform hears of it either way.
+  if (!RuntimeIsRunning()) return;
+  auto window = WindowOrNull();
+  if (window && window->IsOpen()) CurrentPlatform().TimerChanged(*this);
 }
 
 }  // namespace framework

@@ -1,7 +1,7 @@
 #pragma once
 
 // A timer control: raises Action every Period milliseconds while Enabled (Mode 2), once (Mode 1)
-// or never (Mode 0). It has no rectangle and is not shown.
+// or never (Mode 0), whether its window is shown or hidden. It has no rectangle and is not shown.
 // Enabled is set by code (a new timer is enabled).
 // A Period of 0 or less gives no ticks while it is so. The ticks keep their schedule (see
 // tick_schedule.hpp): a late platform delivers the ticks that fell due, each as an Action of its
@@ -42,7 +42,9 @@ class Timer : public Control {
   PropertyValue CheckedValue(std::string_view name, PropertyValue value) const override;
 
  private:
-  // Tells the platform to (re)schedule, while the timer's window is shown.
+  // The platform hears of the timer from the moment it joins an open window.
+  void JoinedWindow() override;
+  // Tells the platform to (re)schedule, while the timer's window is open.
   void NotifyTimerChanged();
 
   // Not a property: no property string sets it.

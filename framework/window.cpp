@@ -86,6 +86,7 @@ void Window::AddControl(std::string_view name, const std::shared_ptr<Control>& c
   if (m_constructed) {
     if (auto* rect = dynamic_cast<RectControl*>(control.get())) rect->CaptureDesignBounds();
   }
+  control->JoinedWindow();
   NotifyPlatform();
 }
 
@@ -127,10 +128,9 @@ void Window::Close() {
   m_closing = false;
   m_open = false;
   UnregisterOpenWindow(*this);
-  if (m_shown) {
-    if (RuntimeIsRunning()) CurrentPlatform().WindowClosed(*this);
-    m_shown = false;
-  }
+  // Shown or hidden, the platform holds the window's timers, and its view if it was ever shown.
+  if (RuntimeIsRunning()) CurrentPlatform().WindowClosed(*this);
+  m_shown = false;
 }
 
 const std::string& Window::Title() const { return Get(prop::Title); }

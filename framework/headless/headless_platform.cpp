@@ -141,7 +141,8 @@ HeadlessPlatform::~HeadlessPlatform() = default;
 
 void HeadlessPlatform::WindowShown(Window& window) {
   ++RecordFor(m_impl->shown, window, window.weak_from_this()).count;
-  // Timers that started before their window was shown were not scheduled yet.
+  // The model tells of a timer from the moment it joins an open window; one that joined while no
+  // runtime ran is scheduled here.
   for (const auto& control : window.Controls()) {
     auto* timer = dynamic_cast<Timer*>(control.get());
     if (timer != nullptr && timer->IsRunning() && m_impl->Find(*timer) == nullptr) {

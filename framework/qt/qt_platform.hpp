@@ -26,10 +26,10 @@
 //  [x] Edit items the program does not handle: undo, cut, copy, paste, clear (the selection) and
 //      select all on the focused text field or text area; a read-only one only copies and selects.
 //  [x] Canvas painting with QPainter, antialiased; Fill and Border are opacities in percent.
-//  [x] Timers: one precise QTimer per model timer, keeping the timer's schedule: a late wake-up
-//      delivers every tick due since, unless it is more than 20 ms behind; a period of 0 or less
-//      gives no ticks; a timer that stopped while its window was hidden stops waking at its next
-//      wake-up.
+//  [x] Timers: one precise QTimer per model timer, in shown and hidden windows alike, keeping the
+//      timer's schedule: a late wake-up delivers every tick due since, unless it is more than
+//      20 ms behind; no wake-up comes before the due time; a timer that may not tick (disabled,
+//      Mode 0, a period of 0 or less) does not wake; a closed window's QTimers go at its close.
 //  [x] A default font that draws Japanese, when such a font is installed.
 //  [x] Qt's own texts (context menus of text fields) in Japanese, when Qt's translations are
 //      installed.

@@ -102,7 +102,6 @@ class QtPlatform::Impl final : public qt::UserActionSink {
 
   // Timers.
   void SyncTimer(Timer& timer);
-  void SyncTimers(const Window& window);
   // The time that timers keep their schedules by: timer_clock's, or the steady clock's.
   std::chrono::nanoseconds Now() const;
   QtPlatform::Clock timer_clock;

@@ -64,12 +64,6 @@ void QtPlatform::Impl::SyncTimer(Timer& timer) {
   }
 }
 
-void QtPlatform::Impl::SyncTimers(const Window& window) {
-  for (const auto& control : window.Controls()) {
-    if (auto* timer = dynamic_cast<Timer*>(control.get())) SyncTimer(*timer);
-  }
-}
-
 void QtPlatform::Impl::Arm(qt::TimerView& view) {
   // A QTimer takes whole milliseconds: rounded up, it never wakes before the due time (and a
   // wake-up that comes early all the same only arms it again).

@@ -52,8 +52,6 @@ void QtPlatform::Impl::ShowWindow(Window& window) {
     view = &CreateWindowView(window);
   }
   SyncWindow(*view, window);
-  // The model tells about its timers only while their window is shown.
-  SyncTimers(window);
   view->top->show();
   view->top->raise();
   view->top->activateWindow();
@@ -205,11 +203,7 @@ void QtPlatform::Impl::OnContentResized(const Window* key, QSize size) {
 }
 
 void QtPlatform::Impl::CloseWindow(const Window& window) {
-  const auto found = std::find_if(windows.begin(), windows.end(),
-                                  [&](const auto& view) { return view->key == &window; });
-  if (found == windows.end()) return;
-  std::unique_ptr<qt::WindowView> view = std::move(*found);
-  windows.erase(found);
+  // A window that was never shown, or is hidden, has timers all the same.
   for (auto it = m_timers.begin(); it != m_timers.end();) {
     if (it->second.owner == &window) {
       Retire(it->second.qtimer.data());
@@ -218,6 +212,11 @@ void QtPlatform::Impl::CloseWindow(const Window& window) {
       ++it;
     }
   }
+  const auto found = std::find_if(windows.begin(), windows.end(),
+                                  [&](const auto& view) { return view->key == &window; });
+  if (found == windows.end()) return;
+  std::unique_ptr<qt::WindowView> view = std::move(*found);
+  windows.erase(found);
   Retire(view->top.data());
 }
 

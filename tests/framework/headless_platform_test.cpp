@@ -308,6 +308,50 @@ TEST_F(HeadlessClock, TheTimersOfAClosedWindowStop) {
   EXPECT_EQ(times, (std::vector<std::int64_t>{10, 20}));
 }
 
+// A hidden window's timer stops and starts again as a shown one's does; the window stays hidden.
+TEST_F(HeadlessClock, AHiddenWindowsTimerStopsAndStartsAgainAsAShownOnes) {
+  using Change = std::function<void(Timer&)>;
+  const struct {
+    const char* what;
+    Change change, undo;
+  } rows[] = {
+      {"disabled", [](Timer& t) { t.SetEnabled(false); }, [](Timer& t) { t.SetEnabled(true); }},
+      {"period 0", [](Timer& t) { t.SetPeriod(0); }, [](Timer& t) { t.SetPeriod(10); }},
+      {"period below 0", [](Timer& t) { t.SetPeriod(-5); }, [](Timer& t) { t.SetPeriod(10); }},
+      {"Mode 0", [](Timer& t) { t.SetMode(0); }, [](Timer& t) { t.SetMode(2); }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    auto [fresh, times, start] = StartWatched(10);
+    WaitUntil(start + 10);
+    fresh->SetProperty("Visible", false);
+    row.change(fresh->Timer1());
+    WaitUntil(start + 25);
+    row.undo(fresh->Timer1());
+    WaitUntil(start + 55);
+    for (auto& time : times) time -= start;
+    EXPECT_EQ(times, (std::vector<std::int64_t>{10, 35, 45, 55}));
+    fresh->Close();
+  }
+}
+
+// A timer whose window went away without being closed is found stopped at a wake-up; the other
+// timers due at that wake-up still tick in it.
+TEST_F(HeadlessClock, AWakeUpGoesOnPastATimerThatNoLongerRuns) {
+  auto gone = std::make_shared<ClockWindow>();
+  gone->Constructor();
+  const std::shared_ptr<Control> orphan = gone->ControlPointer("Timer1");
+  auto& orphan_times = Watch(gone->Timer1());
+  Start(gone->Timer1(), 10);
+  auto& times = Watch(window->Timer1());
+  Start(window->Timer1(), 10);
+  framework::UnregisterOpenWindow(*gone);
+  gone.reset();
+  platform.AdvanceClock(10);
+  EXPECT_TRUE(orphan_times.empty());
+  EXPECT_EQ(times, (std::vector<std::int64_t>{10}));
+}
+
 TEST_F(HeadlessClock, ATimerRunningBeforeItsWindowIsShownTicksFromTheShow) {
   class EarlyTimerWindow : public framework::Window {
    public:

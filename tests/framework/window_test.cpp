@@ -136,6 +136,29 @@ TEST_F(Windows, CloseRaisesCloseThenTheWindowLeavesTheOpenWindowsOnce) {
   EXPECT_EQ(window->Width(), 200);
 }
 
+TEST_F(Windows, AWindowWithoutACloseButtonStaysOpen) {
+  auto window = LoggedWindow(platform, true);
+  window->on_layout = [](TestWindow& w) {
+    framework::SetProperties(w, model_test::WindowString(200, 100, true, "T") +
+                                    PropertyStringWriter().Boolean("CloseButton", false).Bytes());
+  };
+  window->Constructor();
+  platform.log.clear();
+  window->Close();
+  EXPECT_TRUE(platform.log.empty());
+  EXPECT_TRUE(window->IsOpen());
+  EXPECT_TRUE(window->IsShown());
+}
+
+// A hidden window's close reaches the platform too, which holds its timers.
+TEST_F(Windows, AHiddenWindowsCloseReachesThePlatform) {
+  auto window = LoggedWindow(platform, false);
+  window->Constructor();
+  platform.log.clear();
+  window->Close();
+  EXPECT_EQ(platform.log, (std::vector<std::string>{"Close", "WindowClosed T"}));
+}
+
 TEST_F(Windows, AnExceptionInAWindowEventGoesToTheDefaultHandlingAndTheRunGoesOn) {
   auto window = LoggedWindow(platform, true);
   window->on_open = [](TestWindow&) { throw framework::NilObjectException("from Open"); };

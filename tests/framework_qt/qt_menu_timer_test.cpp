@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QRawFont>
 #include <QTest>
 #include <QTimer>
@@ -263,39 +264,6 @@ TEST_F(QtTimers, ARepeatingTimerTicksUntilItIsDisabled) {
   EXPECT_EQ(platform.TimerFor(timer), nullptr);
 }
 
-// The model tells nothing of a timer whose window is hidden; the timer's next wake-up finds that
-// it no longer runs, and its QTimer stays stopped from then on.
-TEST_F(QtTimers, ATimerThatStopsWhileItsWindowIsHiddenStopsWakingAtItsNextWakeUp) {
-  using Change = std::function<void(TestWindow&, framework::Timer&)>;
-  const struct {
-    const char* what;
-    Change change;
-  } rows[] = {
-      {"disabled", [](TestWindow&, framework::Timer& timer) { timer.SetEnabled(false); }},
-      {"period 0", [](TestWindow&, framework::Timer& timer) { timer.SetPeriod(0); }},
-      {"period below 0", [](TestWindow&, framework::Timer& timer) { timer.SetPeriod(-5); }},
-      {"window closed", [](TestWindow& window, framework::Timer&) { window.Close(); }},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
-    auto window = MakeTimerWindow("Timer1", 2, 1);
-    auto& timer = static_cast<framework::Timer&>(window->ControlByName("Timer1"));
-    QTimer* qtimer = platform.TimerFor(timer);
-    ASSERT_NE(qtimer, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return window->ticks >= 1; }, 3000));
-    framework::SetProperties(*window, framework::PropertyStringWriter().Boolean("Visible", false).Bytes());
-    row.change(*window, timer);
-    EXPECT_TRUE(qtimer->isActive());  // not told
-    const std::int32_t ticks = window->ticks;
-    EXPECT_TRUE(WaitFor([&] { return !qtimer->isActive(); }, 50));
-    QTest::qWait(10);
-    EXPECT_FALSE(qtimer->isActive());
-    EXPECT_EQ(window->ticks, ticks);
-    window->Close();
-    qt_test::ProcessEvents();
-  }
-}
-
 TEST_F(QtTimers, ASingleShotTimerTicksOnce) {
   auto window = MakeTimerWindow("once", 1, 5);
   EXPECT_TRUE(WaitFor([&] { return window->ticks >= 1; }, 3000));
@@ -371,6 +339,66 @@ TEST_F(QtTimerSchedule, AHandlerThatClosesTheWindowOrStopsTheTimerEndsTheCatchUp
       EXPECT_FALSE(platform.TimerFor(timer)->isActive());
     }
   }
+}
+
+// A hidden window's timer stops, starts and changes as a shown one's: one that may not tick does
+// not wake, and one switched back on ticks again at its period, the window still hidden.
+TEST_F(QtTimerSchedule, AHiddenWindowsTimerStopsAndStartsAgainAsAShownOnes) {
+  using Change = std::function<void(framework::Timer&)>;
+  const struct {
+    const char* what;
+    Change change, undo;
+  } rows[] = {
+      {"disabled", [](framework::Timer& t) { t.SetEnabled(false); }, [](framework::Timer& t) { t.SetEnabled(true); }},
+      {"period 0", [](framework::Timer& t) { t.SetPeriod(0); }, [](framework::Timer& t) { t.SetPeriod(1); }},
+      {"period below 0", [](framework::Timer& t) { t.SetPeriod(-5); }, [](framework::Timer& t) { t.SetPeriod(1); }},
+      {"Mode 0", [](framework::Timer& t) { t.SetMode(0); }, [](framework::Timer& t) { t.SetMode(2); }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    auto window = MakeTimerWindow("Timer1", 2, 1);
+    auto& timer = static_cast<framework::Timer&>(window->ControlByName("Timer1"));
+    QTimer* qtimer = platform.TimerFor(timer);
+    ASSERT_NE(qtimer, nullptr);
+    framework::SetProperties(*window, framework::PropertyStringWriter().Boolean("Visible", false).Bytes());
+    row.change(timer);
+    EXPECT_FALSE(qtimer->isActive());
+    now += std::chrono::milliseconds(5);
+    QTest::qWait(20);
+    EXPECT_EQ(window->ticks, 0);
+    row.undo(timer);
+    EXPECT_TRUE(qtimer->isActive());
+    now += std::chrono::milliseconds(3);
+    LetTicksCome(*window, 3);
+    EXPECT_EQ(window->ticks, 3);
+    window->Close();
+    qt_test::ProcessEvents();
+  }
+}
+
+// Its close takes a hidden window's Qt objects with it, the QTimers among them.
+TEST_F(QtTimers, AWindowClosedWhileHiddenLeavesNoQtObjectBehind) {
+  auto window = MakeTimerWindow("Timer1", 2, 1);
+  const QPointer<QTimer> qtimer = platform.TimerFor(static_cast<framework::Timer&>(window->ControlByName("Timer1")));
+  const QPointer<QWidget> top = platform.WindowWidgetFor(*window);
+  ASSERT_FALSE(qtimer.isNull());
+  framework::SetProperties(*window, framework::PropertyStringWriter().Boolean("Visible", false).Bytes());
+  window->Close();
+  qt_test::ProcessEvents();
+  EXPECT_TRUE(qtimer.isNull());
+  EXPECT_TRUE(top.isNull());
+}
+
+// A QTimer takes whole milliseconds. Armed for less than the time left, it would wake early, find
+// nothing due and be armed for 0 ms, and the event loop would spin until the due time.
+TEST_F(QtTimerSchedule, AWakeUpHalfAMillisecondBeforeTheDueTimeArmsTheTimerForAWholeOne) {
+  auto window = MakeTimerWindow("Timer1", 2, 1);
+  QTimer* qtimer = platform.TimerFor(static_cast<framework::Timer&>(window->ControlByName("Timer1")));
+  now += std::chrono::microseconds(500);
+  QTest::qWait(20);
+  EXPECT_EQ(window->ticks, 0);
+  EXPECT_TRUE(qtimer->isActive());
+  EXPECT_GE(qtimer->interval(), 1);
 }
 
 // A handler slower than the period on every tick: each wake-up takes the ticks due when it woke

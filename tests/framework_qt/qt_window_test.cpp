@@ -404,6 +404,20 @@ TEST_F(QtWindows, TheCloseButtonAsksTheModelWhichRemovesTheWindow) {
   EXPECT_TRUE(button.isNull());
 }
 
+TEST_F(QtWindows, AWindowWithoutACloseButtonStaysOpenWhenAskedToClose) {
+  auto window = qt_test::MakeWindow(
+      {}, qt_test::WindowString({}) + PropertyStringWriter().Boolean("CloseButton", false).Bytes());
+  const QPointer<QWidget> top = platform.WindowWidgetFor(*window);
+  EXPECT_FALSE(top->windowFlags() & Qt::WindowCloseButtonHint);
+  top->close();
+  qt_test::ProcessEvents();
+  EXPECT_TRUE(window->actions.empty());
+  EXPECT_TRUE(window->IsOpen());
+  ASSERT_FALSE(top.isNull());
+  EXPECT_EQ(platform.WindowWidgetFor(*window), top.data());
+  EXPECT_TRUE(top->isVisible());
+}
+
 TEST_F(QtWindows, AWindowMadeInvisibleHidesAndShowsAgainWithWhatChangedMeanwhile) {
   auto window = qt_test::MakeWindow(
       [](TestWindow& w) { Add<framework::Label>(w, "l", Placed("l", 0, 0, 80, 20).String("Text", "before").Bytes()); },
