@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "framework/controls.hpp"
+#include "framework/property_kinds.hpp"
 #include "framework/property_string.hpp"
 #include "framework/runtime_exception.hpp"
 #include "framework/timer.hpp"
@@ -91,6 +92,16 @@ const std::vector<Kind>& Kinds() {
   };
   // clang-format on
   return kinds;
+}
+
+// The lists above are written out apart from the framework's tables, to be checked against them;
+// a kind that the framework gains must gain its list here too, or it goes unchecked.
+TEST(PropertyTables, TheKindsHereAreEveryKindOfTheFramework) {
+  std::vector<std::string_view> here;
+  for (const Kind& kind : Kinds()) here.push_back(kind.name);
+  std::vector<std::string_view> framework_kinds;
+  for (const framework::PropertyKind* kind : framework::kinds::kAll) framework_kinds.push_back(kind->Name());
+  EXPECT_EQ(here, framework_kinds);
 }
 
 TEST(PropertyTables, EachClassTakesExactlyTheNamesOfItsKindsOrder) {

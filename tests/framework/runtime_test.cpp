@@ -2,14 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/application.hpp"
 #include "framework/headless/headless_platform.hpp"
+#include "framework/property_kinds.hpp"
 #include "framework/runtime_exception.hpp"
 #include "framework/window.hpp"
 #include "model_test_support.hpp"
@@ -66,6 +69,16 @@ TEST_F(RuntimeLife, StartsOnThePlatformWithTheFrameworkClassesFirst) {
   framework::RuntimeInitExternalClasses();
   EXPECT_THROW(framework::RuntimeInitExternalClasses(), RuntimeException);
   EXPECT_EQ(framework::RegisteredClasses().size(), framework_classes + 2);
+}
+
+// The framework's classes are listed by hand; a kind of control added later must not be missed.
+TEST_F(RuntimeLife, EveryKindOfWindowOrControlIsAFrameworkClass) {
+  const auto& classes = framework::RegisteredClasses();
+  std::vector<std::string_view> missing;
+  for (const framework::PropertyKind* kind : framework::kinds::kAll) {
+    if (std::find(classes.begin(), classes.end(), kind->Name()) == classes.end()) missing.push_back(kind->Name());
+  }
+  EXPECT_EQ(missing, std::vector<std::string_view>{});
 }
 
 TEST(RuntimeLifeEnded, ForgetsEverythingOfTheRun) {

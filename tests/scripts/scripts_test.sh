@@ -53,6 +53,19 @@ case ${1:-} in
     sed -i 's/^  parts\.cpp$/  parts.cpp\n  probe.cpp/' shell_parts/CMakeLists.txt
     expect pass bash scripts/sources_listed.sh
     ;;
+  NoTestPlatformFailsOnABinaryThatHoldsAHeadlessType)
+    make_tree no_test_platform.sh
+    printf 'namespace framework {\n\nclass ProbePlatform {\n public:\n  static int Frames();\n};\n\n}\n' \
+      >framework/headless/probe_platform.hpp
+    printf '#include "framework/headless/probe_platform.hpp"\nint framework::ProbePlatform::Frames() { return 1; }\n' \
+      >framework/headless/probe_platform.cpp
+    printf 'int Frames() { return 1; }\n' >clean.cpp
+    "${CXX:-c++}" -c -I. clean.cpp -o clean.o
+    "${CXX:-c++}" -c -I. framework/headless/probe_platform.cpp -o probe.o
+    expect pass bash scripts/no_test_platform.sh clean.o
+    # The holder first: the verdict must not be the last binary's alone.
+    expect fail bash scripts/no_test_platform.sh probe.o clean.o
+    ;;
   InstallDependenciesLeavesAMachineThatHasEverythingAlone)
     # Root, every package installed, and more locales than a pipe holds, the German one among them.
     stubs=$work/bin
