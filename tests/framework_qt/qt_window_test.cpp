@@ -394,6 +394,13 @@ TEST_F(QtWindows, TabFollowsTabIndexAndCanvasesWithoutAcceptFocusTakeNoFocus) {
   window->AddControl("early", early_control);
   QWidget* early = platform.WidgetFor(*early_control);
   EXPECT_EQ(tab_order({early, late, second, third}), (std::vector<QWidget*>{early, late, second, third}));
+
+  // A hidden window hears nothing of its controls; a TabIndex changed meanwhile counts once it is
+  // shown again.
+  framework::SetProperties(*window, PropertyStringWriter().Boolean("Visible", false).Bytes());
+  framework::SetProperties(window->ControlByName("third"), PropertyStringWriter().Int32("TabIndex", 3).Bytes());
+  window->Show();
+  EXPECT_EQ(tab_order({early, late, second, third}), (std::vector<QWidget*>{third, early, late, second}));
 }
 
 TEST_F(QtWindows, TheCloseButtonAsksTheModelWhichRemovesTheWindow) {
