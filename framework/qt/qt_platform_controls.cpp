@@ -111,21 +111,15 @@ bool QtPlatform::Impl::TabPlaceChanged(const qt::ControlView& view, const Contro
 
 void QtPlatform::Impl::ControlChanged(Control& control) {
   auto [window_view, control_view] = FindControl(control);
-  if (control_view != nullptr) {
-    SyncControl(*control_view, control);
-    // A control added to a shown window gets its TabIndex only after its widget was made.
-    if (TabPlaceChanged(*control_view, control)) {
-      if (const auto window = control.WindowOrNull()) ApplyTabOrder(*window_view, *window);
-    }
-    return;
+  // A control without a widget is being added to a shown window: it is told its name before the
+  // window lists it, where the tab order would miss it. The window tells once it lists it, and
+  // its widget is made then.
+  if (control_view == nullptr) return;
+  SyncControl(*control_view, control);
+  // A control added to a shown window may get its TabIndex only after its widget was made.
+  if (TabPlaceChanged(*control_view, control)) {
+    if (const auto window = control.WindowOrNull()) ApplyTabOrder(*window_view, *window);
   }
-  // A control added to a window that is already shown.
-  const auto window = control.WindowOrNull();
-  if (!window) return;
-  qt::WindowView* view = FindWindow(*window);
-  if (view == nullptr) return;
-  if (auto shared = control.weak_from_this().lock()) CreateWidget(*view, shared);
-  ApplyTabOrder(*view, *window);
 }
 
 void QtPlatform::Impl::Repaint(const Canvas& canvas) {

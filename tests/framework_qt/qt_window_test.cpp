@@ -386,6 +386,21 @@ TEST_F(QtWindows, TabFollowsTabIndexAndCanvasesWithoutAcceptFocusTakeNoFocus) {
   Add<framework::TextField>(*window, "late", Placed("late", 60, 90, 50, 20).Int32("TabIndex", 5).Bytes());
   QWidget* late = platform.WidgetFor(window->ControlByName("late"));
   EXPECT_EQ(tab_order({late, second, third}), (std::vector<QWidget*>{late, second, third}));
+
+  // One that has its TabIndex before it is added. Its string carries no Name, so the name it gets
+  // as it is added reaches the platform before the window lists it.
+  auto early_control = window->New<framework::TextField>();
+  framework::SetProperties(*early_control, PropertyStringWriter().Int32("TabIndex", 4).Bytes());
+  window->AddControl("early", early_control);
+  QWidget* early = platform.WidgetFor(*early_control);
+  EXPECT_EQ(tab_order({early, late, second, third}), (std::vector<QWidget*>{early, late, second, third}));
+
+  // A hidden window hears nothing of its controls; a TabIndex changed meanwhile counts once it is
+  // shown again.
+  framework::SetProperties(*window, PropertyStringWriter().Boolean("Visible", false).Bytes());
+  framework::SetProperties(window->ControlByName("third"), PropertyStringWriter().Int32("TabIndex", 3).Bytes());
+  window->Show();
+  EXPECT_EQ(tab_order({early, late, second, third}), (std::vector<QWidget*>{third, early, late, second}));
 }
 
 TEST_F(QtWindows, TheCloseButtonAsksTheModelWhichRemovesTheWindow) {
