@@ -13,8 +13,8 @@
 //  [x] Controls at their model rectangles, later ones on top of earlier ones: Rectangle (fill and
 //      frame colours), Canvas, PushButton, Label, TextField, TextArea, Slider, CheckBox; Visible,
 //      Enabled, Bold, Italic, Underline; the help tag as a tooltip, CR shown as a line break.
-//  [x] Text fields: text of any length; with LimitText above 0 the user cannot make the text
-//      longer than LimitText, or than a longer text that code set, which is shown whole.
+//  [x] Text fields: text of any length; with LimitText above 0 the user's edits never make the
+//      text longer than LimitText or than the text as code last set it, whichever is longer.
 //  [x] Text areas: one line per CR; read-only; horizontal scroll bar or word wrap; vertical bar;
 //      a TAB four digits wide. A read-only area with a horizontal scroll bar (a table) is shown by
 //      QtTextView instead, which takes a million lines at once and lines TABs up in columns.

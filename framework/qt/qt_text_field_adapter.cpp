@@ -24,8 +24,18 @@ Qt::Alignment FieldAlignment(std::int32_t alignment) {
   }
 }
 
+// The line edit, with the length of the text it last took from the model. Only a text that code
+// set is taken: the user's edits are in the line edit before they reach the model. The limit is
+// worked out from this length rather than from the text the field holds, so that the user's
+// edits leave it alone; setting a limit would clear the line edit's Undo.
+class FieldEdit : public QLineEdit {
+ public:
+  using QLineEdit::QLineEdit;
+  qsizetype set_length = 0;
+};
+
 QWidget* Create(QWidget& parent, const std::shared_ptr<Control>& control, UserActionSink& sink) {
-  auto* field = new QLineEdit(&parent);
+  auto* field = new FieldEdit(&parent);
   // The line edit lays its whole line out again on every change and every paint, which for a
   // paste of megabytes holds the window. Fields hold numbers and short texts, which need no
   // shaping; skipping it takes about a third off each of those layouts.
@@ -39,12 +49,15 @@ QWidget* Create(QWidget& parent, const std::shared_ptr<Control>& control, UserAc
   return field;
 }
 
-// The most characters the user may leave in the field: LimitText, or as many as the text has
-// where code set a longer one, so that what code sets is shown whole. 0 means no limit; the line
-// edit's own default would cut text at 32 767 characters.
-int MaxLength(std::int32_t limit, const QString& text) {
+// The most characters the user may leave in the field: LimitText, or as many as code last set
+// where that was more, so that what code sets is shown whole. Never fewer than the field holds,
+// which the line edit would cut without telling the model: code may lower LimitText under a text
+// the user typed. 0 means no limit; the line edit's own default would cut text at 32 767
+// characters.
+int MaxLength(std::int32_t limit, qsizetype set_length, qsizetype length) {
   if (limit <= 0) return std::numeric_limits<int>::max();
-  return static_cast<int>(std::min<qsizetype>(std::max<qsizetype>(limit, text.size()), std::numeric_limits<int>::max()));
+  const qsizetype most = std::max({qsizetype{limit}, set_length, length});
+  return static_cast<int>(std::min<qsizetype>(most, std::numeric_limits<int>::max()));
 }
 
 // A new limit makes the line edit set its text anew, which moves the cursor to the end: the
@@ -64,13 +77,15 @@ void SetMaxLengthKeepingCursor(QLineEdit& edit, int max_length) {
 }
 
 void Sync(QWidget& widget, const Control& control) {
-  auto& edit = static_cast<QLineEdit&>(widget);
+  auto& edit = static_cast<FieldEdit&>(widget);
   const auto& field = static_cast<const TextField&>(control);
   SyncFont(edit, field);
   const QString text = FromUtf8(field.Text());
-  const int max_length = MaxLength(field.LimitText(), text);
   // Setting the same text again would move the cursor to the end under the user's hands.
-  if (edit.text() != text) {
+  const bool takes_text = edit.text() != text;
+  if (takes_text) edit.set_length = text.size();
+  const int max_length = MaxLength(field.LimitText(), edit.set_length, text.size());
+  if (takes_text) {
     // The limit first: the line edit cuts a text to its limit as it takes it.
     if (edit.maxLength() != max_length) edit.setMaxLength(max_length);
     edit.setText(text);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QStringList>
@@ -175,16 +177,45 @@ TEST_F(QtUserActions, APasteKeepsTextOfAnyLengthUnlessLimitTextLimitsIt) {
   EXPECT_EQ(limited.Text(), "1234567");
   EXPECT_EQ(edit->text(), QStringLiteral("1234567"));
   EXPECT_EQ(edit->cursorPosition(), 2);
-  QTest::keyClick(edit, Qt::Key_Backspace);
-  QTest::keyClicks(edit, "0");
-  EXPECT_EQ(limited.Text(), "134567");
-  EXPECT_EQ(edit->cursorPosition(), 1);
+  // The limit is the length code set, not the length the user left: a character deleted may be
+  // typed back, one more may not. The user's edits leave the limit alone, so Undo keeps them.
+  edit->setCursorPosition(3);
+  struct Step {
+    QKeySequence keys;
+    const char* text;
+  };
+  for (const Step& step : {Step{QKeySequence(Qt::Key_Backspace), "124567"}, Step{QKeySequence::Undo, "1234567"},
+                           Step{QKeySequence::Redo, "124567"}, Step{QKeySequence(Qt::Key_X), "12x4567"},
+                           Step{QKeySequence(Qt::Key_Y), "12x4567"}}) {
+    SCOPED_TRACE(step.keys.toString().toStdString());
+    QTest::keySequence(edit, step.keys);
+    EXPECT_EQ(limited.Text(), step.text);
+    EXPECT_EQ(edit->text().toStdString(), step.text);
+  }
+  EXPECT_EQ(edit->cursorPosition(), 3);
   // A higher limit lets the user type again, the cursor where it was.
   framework::SetProperties(limited, PropertyStringWriter().Int32("LimitText", 8).Bytes());
-  EXPECT_EQ(edit->cursorPosition(), 1);
+  EXPECT_EQ(edit->cursorPosition(), 3);
   QTest::keyClicks(edit, "000");
-  EXPECT_EQ(limited.Text(), "10034567");
+  EXPECT_EQ(limited.Text(), "12x04567");
   EXPECT_EQ(edit->text().toStdString(), limited.Text());
+
+  // A new limit alone keeps the user's selection, either way round, and the whole text, even a
+  // limit below the 8 characters the user typed.
+  struct Selection {
+    std::int32_t limit;
+    int start;
+    int length;  // negative: selected leftwards, the cursor at the start
+  };
+  for (const Selection& row : {Selection{9, 1, 3}, Selection{5, 5, -3}, Selection{0, 2, 4}}) {
+    SCOPED_TRACE(row.limit);
+    edit->setSelection(row.start, row.length);
+    framework::SetProperties(limited, PropertyStringWriter().Int32("LimitText", row.limit).Bytes());
+    EXPECT_EQ(edit->text().toStdString(), limited.Text());
+    EXPECT_EQ(edit->selectionStart(), std::min(row.start, row.start + row.length));
+    EXPECT_EQ(edit->selectionLength(), std::abs(row.length));
+    EXPECT_EQ(edit->cursorPosition(), row.start + row.length);
+  }
 }
 
 TEST_F(QtUserActions, TheStandardContextMenuOfATextFieldIsInJapanese) {
