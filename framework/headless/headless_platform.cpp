@@ -140,15 +140,8 @@ HeadlessPlatform::HeadlessPlatform() : m_impl(std::make_unique<Impl>()) {}
 HeadlessPlatform::~HeadlessPlatform() = default;
 
 void HeadlessPlatform::WindowShown(Window& window) {
+  // Its timers are not the show's business: the model tells of them whether the window shows or not.
   ++RecordFor(m_impl->shown, window, window.weak_from_this()).count;
-  // The model tells of a timer from the moment it joins an open window; one that joined while no
-  // runtime ran is scheduled here.
-  for (const auto& control : window.Controls()) {
-    auto* timer = dynamic_cast<Timer*>(control.get());
-    if (timer != nullptr && timer->IsRunning() && m_impl->Find(*timer) == nullptr) {
-      m_impl->Schedule(*timer, m_now_ms);
-    }
-  }
 }
 
 void HeadlessPlatform::WindowClosed(Window& window) {

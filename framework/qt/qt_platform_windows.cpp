@@ -105,9 +105,9 @@ void QtPlatform::Impl::SyncWindow(qt::WindowView& view, Window& window) {
   // All controls at the first showing; later, those added since.
   bool added = false;
   for (const auto& control : window.Controls()) {
-    if (auto* timer = dynamic_cast<Timer*>(control.get())) {
-      if (FindTimer(*timer) == nullptr) SyncTimer(*timer);
-    } else if (view.controls.find(control.get()) == view.controls.end()) {
+    // A timer has no widget; the model tells of it by itself (TimerChanged).
+    if (dynamic_cast<const Timer*>(control.get()) != nullptr) continue;
+    if (view.controls.find(control.get()) == view.controls.end()) {
       CreateWidget(view, control);
       added = true;
     }
